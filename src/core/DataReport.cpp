@@ -1,0 +1,47 @@
+// Routing of content problems to the log, the assertion dialog or a fatal error.
+#include "core/DataReport.h"
+
+#include <cstdio>
+
+#include "engine/DebugLog.h"
+#include "engine/Diagnostics.h"
+
+namespace {
+int g_dataErrors = 0;
+}
+
+std::string DescribeDataProblem(const DataLocation& where, std::string_view problem) {
+    std::string text = where.file.empty() ? "(no file)" : where.file;
+    if (where.line > 0) text += ":" + std::to_string(where.line);
+    text += ":";
+    if (!where.record.empty()) text += " record '" + where.record + "'";
+    if (!where.key.empty()) text += std::string(where.record.empty() ? "" : ",") + " key '" + where.key + "'";
+    if (!where.record.empty() || !where.key.empty()) text += ":";
+    text += " ";
+    text += problem;
+    return text;
+}
+
+void ReportDataProblem(DataSeverity severity, const DataLocation& where, std::string_view problem,
+                       std::string_view source, int sourceLine) {
+    const std::string detail = DescribeDataProblem(where, problem);
+    const char* label = severity == DataSeverity::Warning ? "data warning: " : "data error: ";
+    Log(label + detail);
+    if (severity != DataSeverity::Warning && ReportsToStandardError()) {
+        std::fprintf(stderr, "%s%s\n", label, detail.c_str());
+    }
+    switch (severity) {
+        case DataSeverity::Warning:
+            Trace(source, problem, sourceLine);
+            break;
+        case DataSeverity::Error:
+            ++g_dataErrors;
+            Assert(false, source, sourceLine);
+            break;
+        case DataSeverity::Fatal:
+            ++g_dataErrors;
+            FatalError(problem, source, sourceLine);
+    }
+}
+
+int DataErrorCount() { return g_dataErrors; }

@@ -1,0 +1,42 @@
+// Reporting problems: `Assert` reports and lets the caller go on, `Trace`
+// writes a warning line, `FatalError` ends the program after telling the
+// player why. Nothing here throws.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Checks a condition; on failure builds the report (source module, line,
+// build, country flag, platform), offers the player the bug-report dialog when
+// there is a display, writes the report to the log and returns.
+void Assert(bool condition, std::string_view source, int line);
+
+// Writes "a:b number" to the log.
+void Trace(std::string_view a, std::string_view b, int number);
+
+// Shows "message:source line" in a box titled "ERROR", writes it to the log,
+// closes the log so the reason is kept, and ends the program with exit code 1.
+[[noreturn]] void FatalError(std::string_view message, std::string_view source, int line);
+
+// Opens the player's mail program with a prepared bug report.
+bool SendBugReport(std::string_view report);
+
+// The mail address SendBugReport opens, with subject and body percent-encoded.
+std::string BugReportAddress(std::string_view report);
+
+// The flag name of the country being played, quoted in every report.
+void SetCountryFlagName(std::string_view flag);
+
+// Hands a shell request on (web page, document, mail).
+bool OpenDocument(std::string_view target);
+
+// Headless runs also print assertion reports and data problems on standard
+// error, one line each, so a person or script sees them without the log.
+void SetReportsToStandardError(bool enabled);
+bool ReportsToStandardError();
+
+// What the session has reported so far; lets headless runs and tests see
+// whether anything went wrong.
+int FailedAssertionCount();
+const std::string& LastAssertionReport();
+void ResetDiagnosticsCounters();

@@ -1,0 +1,200 @@
+// Case-insensitive path resolution and sorted listings over std::filesystem.
+#include "platform/FileSystem.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool LessIgnoringCase(const std::string& a, const std::string& b) {
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const char la = LowerAscii(a[i]);
+        const char lb = LowerAscii(b[i]);
+        if (la != lb) return static_cast<unsigned char>(la) < static_cast<unsigned char>(lb);
+    }
+    if (a.size() != b.size()) return a.size() < b.size();
+    return a < b;  // names equal but for case: a fixed order all the same
+}
+
+// Finds the entry of `dir` whose name equals `name` without regard to case;
+// the first in sorted order when several do.
+std::optional<std::string> FindEntryIgnoringCase(const fs::path& dir, const std::string& name) {
+    std::error_code ec;
+    fs::directory_iterator it(dir.empty() ? fs::path(".") : dir, ec);
+    if (ec) return std::nullopt;
+    std::optional<std::string> best;
+    for (const auto& entry : it) {
+        std::string candidate = entry.path().filename().string();
+        if (EqualsIgnoringCase(candidate, name) && (!best || LessIgnoringCase(candidate, *best))) {
+            best = std::move(candidate);
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+std::string NormalizeSeparators(std::string_view path) {
+    std::string out(path);
+    std::replace(out.begin(), out.end(), '\\', '/');
+    return out;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+    }
+    return true;
+}
+
+std::string ResolvePath(std::string_view path) {
+    const std::string normal = NormalizeSeparators(path);
+    std::error_code ec;
+    if (normal.empty() || fs::exists(normal, ec)) return normal;
+
+    fs::path resolved;
+    size_t pos = 0;
+    if (normal[0] == '/') {
+        resolved = "/";
+        pos = 1;
+    }
+    bool matching = true;  // stops once a component is missing
+    while (pos <= normal.size()) {
+        size_t slash = normal.find('/', pos);
+        if (slash == std::string::npos) slash = normal.size();
+        std::string part = normal.substr(pos, slash - pos);
+        pos = slash + 1;
+        if (part.empty()) continue;
+        if (part == "." || part == "..") {
+            resolved /= part;
+            continue;
+        }
+        if (matching && !fs::exists(resolved / part, ec)) {
+            if (auto found = FindEntryIgnoringCase(resolved, part)) {
+                part = *found;
+            } else {
+                matching = false;
+            }
+        }
+        resolved /= part;
+    }
+    return resolved.generic_string();
+}
+
+bool FileExists(std::string_view path) {
+    std::ifstream in(ResolvePath(path), std::ios::binary);
+    return in.good() && !DirectoryExists(path);
+}
+
+bool DirectoryExists(std::string_view path) {
+    std::error_code ec;
+    return fs::is_directory(ResolvePath(path), ec);
+}
+
+std::optional<std::string> ReadFile(std::string_view path) {
+    const std::string real = ResolvePath(path);
+    std::error_code ec;
+    if (fs::is_directory(real, ec)) return std::nullopt;
+    std::ifstream in(real, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string data;
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size > 0) {
+        data.resize(static_cast<size_t>(size));
+        in.seekg(0, std::ios::beg);
+        in.read(data.data(), size);
+        data.resize(static_cast<size_t>(in.gcount()));
+    }
+    return data;
+}
+
+bool WriteFileAtomically(std::string_view path, std::string_view contents, std::string* error) {
+    const fs::path target = ResolvePath(path);
+    const fs::path temp = target.parent_path() /
+                          ("." + target.filename().string() + ".tmp" + std::to_string(::getpid()));
+    auto fail = [&](const std::string& why) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        if (error) *error = why;
+        return false;
+    };
+    {
+        std::FILE* f = std::fopen(temp.c_str(), "wb");
+        if (!f) return fail("cannot open " + temp.generic_string() + " for writing");
+        const bool written = std::fwrite(contents.data(), 1, contents.size(), f) == contents.size();
+        const bool flushed = std::fflush(f) == 0 && ::fsync(::fileno(f)) == 0;
+        const bool closed = std::fclose(f) == 0;
+        if (!written || !flushed || !closed) return fail("cannot write " + temp.generic_string());
+    }
+    std::error_code ec;
+    fs::rename(temp, target, ec);
+    if (ec) return fail("cannot replace " + target.generic_string() + ": " + ec.message());
+    return true;
+}
+
+bool CreateDirectories(std::string_view path) {
+    const std::string real = ResolvePath(path);
+    std::error_code ec;
+    fs::create_directories(real, ec);
+    return fs::is_directory(real, ec);
+}
+
+bool RemoveFile(std::string_view path) {
+    std::error_code ec;
+    return fs::remove(ResolvePath(path), ec);
+}
+
+bool MatchesWildcard(std::string_view name, std::string_view pattern) {
+    // Iterative matcher with one back-tracking point for the last "*".
+    size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || LowerAscii(pattern[p]) == LowerAscii(name[n]))) {
+            ++n;
+            ++p;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') ++p;
+    return p == pattern.size();
+}
+
+std::vector<std::string> ListFiles(std::string_view pattern) {
+    const std::string normal = NormalizeSeparators(pattern);
+    const size_t slash = normal.rfind('/');
+    const std::string dir = slash == std::string::npos ? "." : normal.substr(0, slash);
+    const std::string mask = slash == std::string::npos ? normal : normal.substr(slash + 1);
+
+    std::vector<std::string> names;
+    std::error_code ec;
+    fs::directory_iterator it(ResolvePath(dir.empty() ? "/" : dir), ec);
+    if (ec) return names;
+    for (const auto& entry : it) {
+        if (!entry.is_regular_file(ec)) continue;
+        std::string name = entry.path().filename().string();
+        if (MatchesWildcard(name, mask)) names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end(), LessIgnoringCase);
+    return names;
+}
+
+}  // namespace platform
