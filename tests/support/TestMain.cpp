@@ -6,6 +6,5 @@
 int main(int argc, char** argv) {
     platform::SetHeadless(true);
     ::testing::InitGoogleTest(&argc, argv);
-    ::testing::GTEST_FLAG(death_test_style) = "threadsafe";
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,65 @@
+// The built program, run as a player or script would run it.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "support/TempDirectory.h"
+
+namespace {
+
+struct RunResult {
+    int exitCode = -1;
+    std::string output;
+};
+
+RunResult RunPolity(const std::string& arguments) {
+    RunResult result;
+    const std::string command = std::string(POLITY_EXECUTABLE) + " " + arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return result;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof(buffer), pipe)) > 0) result.output.append(buffer, n);
+    const int status = pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+}  // namespace
+
+TEST(Program, HeadlessRunWithShippedDataStartsAndShutsDownCleanly) {
+    TempDirectory dir;
+    std::filesystem::copy(std::string(POLITY_SOURCE_DIR) + "/data", "data", std::filesystem::copy_options::recursive);
+    const RunResult run = RunPolity("--headless --seed 7 --frames 5");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("Polity"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("seed: 7\n"), std::string::npos);
+    EXPECT_NE(run.output.find("frames: 5 on screen 0"), std::string::npos);
+    EXPECT_NE(run.output.find("reported problems: 0 assertion(s), 0 data error(s)"), std::string::npos);
+    const std::string log = ReadDebugLog();
+    EXPECT_EQ(log.rfind("----DEBUG FILE----\n", 0), 0u);
+    EXPECT_NE(log.find("END DEBUG---\n"), std::string::npos);
+}
+
+TEST(Program, UsageErrorsExitWithTwoAndInformationalOptionsWithZero) {
+    TempDirectory dir;
+    RunResult run = RunPolity("--no-such-option");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.output.find("unknown option '--no-such-option'"), std::string::npos);
+    EXPECT_EQ(RunPolity("--seed").exitCode, 2);
+    run = RunPolity("--version");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.output.rfind("polity ", 0), 0u);
+    EXPECT_NE(RunPolity("--help").output.find("--headless"), std::string::npos);
+}
+
+TEST(Program, MissingDataShowsKeysInsteadOfTextAndStillRuns) {
+    TempDirectory dir;  // no data folder at all
+    const RunResult run = RunPolity("--headless --frames 1");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("APP_TITLE"), std::string::npos);
+    EXPECT_NE(ReadDebugLog().find("Missing string: APP_TITLE"), std::string::npos);
+}
