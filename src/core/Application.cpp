@@ -5,6 +5,7 @@
 #include "core/LinkedMode.h"
 #include "core/SetupValues.h"
 #include "engine/DebugLog.h"
+#include "engine/Diagnostics.h"
 
 namespace {
 
@@ -117,6 +118,11 @@ void Application::ShowLoadingFrame() {
 }
 
 void Application::BackToGame() { SetScreen(kScreenMainGame); }
+
+bool Application::OpenProductWebSite() {
+    const std::string& site = SetupValues::Instance().GetSetupString("website");
+    return OpenDocument(site.empty() ? "https://polity-game.example/" : site);
+}
 
 void Application::QuitGame() {
     SetLinkedMode(false);

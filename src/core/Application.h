@@ -44,6 +44,9 @@ public:
     void ShowLoadingFrame();
     void BackToGame();
 
+    // Opens the game's web site (setup value "website") in the browser.
+    bool OpenProductWebSite();
+
     // Linked mode off, shutdown, and the pump ends with code 0.
     void QuitGame();
     void RequestQuit(int exitCode);

@@ -35,7 +35,6 @@ private:
     void EnsureLoaded();
     bool loaded_ = false;
     SectionReader table_;
-    std::string missing_;
 };
 
 // The text for the key; the key itself (and a log line) when it is missing.
