@@ -14,5 +14,5 @@ int GameRandom::Next() {
 }
 
 float GameRandom::Uniform(float a, float b) {
-    return a + static_cast<float>(Next()) / static_cast<float>(kMax) * (b - a);
+    return a + static_cast<float>(Next()) * (1.0f / static_cast<float>(kMax)) * (b - a);
 }

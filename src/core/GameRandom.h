@@ -16,7 +16,7 @@ public:
     // 0..32767.
     static int Next();
 
-    // a + r / 32767 x (b - a) for one draw r.
+    // a + r x (1 / 32767) x (b - a) for one draw r, in float arithmetic.
     static float Uniform(float a, float b);
 
 private:

@@ -42,8 +42,20 @@ void Assert(bool condition, std::string_view source, int line) {
     Log(report);
 }
 
+void ReportFailure(std::string_view message, std::string_view source, int line) {
+    Log(message);
+    Assert(false, source, line);
+}
+
+void DebuggerOutput(std::string_view text) {
+    static const bool enabled = std::getenv("POLITY_DEBUG_OUTPUT") != nullptr;
+    if (enabled) std::fprintf(stderr, "%.*s", static_cast<int>(text.size()), text.data());
+}
+
 void Trace(std::string_view a, std::string_view b, int number) {
-    Log(std::string(a) + ":" + std::string(b) + " " + std::to_string(number));
+    const std::string line = std::string(a) + ":" + std::string(b) + " " + std::to_string(number);
+    DebuggerOutput(line + "\n");
+    Log(line);
 }
 
 void FatalError(std::string_view message, std::string_view source, int line) {

@@ -11,6 +11,15 @@
 // there is a display, writes the report to the log and returns.
 void Assert(bool condition, std::string_view source, int line);
 
+// Logs the message, then raises the assertion report for the source and line:
+// the usual way to report a data problem whose message the player should see
+// in the log next to the report.
+void ReportFailure(std::string_view message, std::string_view source, int line);
+
+// Our stand-in for the debugger's output window: standard error, and only
+// when the environment variable POLITY_DEBUG_OUTPUT is set.
+void DebuggerOutput(std::string_view text);
+
 // Writes "a:b number" to the log.
 void Trace(std::string_view a, std::string_view b, int number);
 

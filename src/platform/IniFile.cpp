@@ -253,37 +253,56 @@ std::vector<std::string> IniFile::SectionNames(std::string_view path) {
     return file ? file->sectionOrder : std::vector<std::string>();
 }
 
+namespace {
+
+// Sets or removes one key in the lines of a file; false when nothing changed.
+bool SetKey(std::vector<RawLine>& lines, const std::string& eol, std::string_view section, std::string_view key,
+            const std::optional<std::string>& value) {
+    const size_t header = FindHeader(lines, section);
+    if (header == lines.size()) {
+        if (!value) return false;
+        if (!lines.empty() && lines.back().ending.empty()) lines.back().ending = eol;
+        if (!lines.empty()) lines.push_back({"", eol});
+        lines.push_back({"[" + std::string(section) + "]", eol});
+        lines.push_back({std::string(key) + "=" + *value, eol});
+        return true;
+    }
+    const size_t end = SectionEnd(lines, header);
+    size_t lastEntry = header;
+    for (size_t i = header + 1; i < end; ++i) {
+        if (Classify(lines[i].text) != LineKind::Entry) continue;
+        lastEntry = i;
+        const std::string existing = EntryKey(lines[i].text);
+        if (!platform::EqualsIgnoringCase(existing, key)) continue;
+        if (value) {
+            lines[i].text = existing + "=" + *value;
+        } else {
+            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+        return true;
+    }
+    if (!value) return false;
+    if (lines[lastEntry].ending.empty()) lines[lastEntry].ending = eol;
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(lastEntry) + 1,
+                 RawLine{std::string(key) + "=" + *value, eol});
+    return true;
+}
+
+}  // namespace
+
 bool IniFile::Write(std::string_view section, std::string_view key, const std::optional<std::string>& value,
                     std::string_view path, std::string* error) {
     return Rewrite(path, error, [&](std::vector<RawLine>& lines, const std::string& eol) {
-        const size_t header = FindHeader(lines, section);
-        if (header == lines.size()) {
-            if (!value) return false;
-            if (!lines.empty() && lines.back().ending.empty()) lines.back().ending = eol;
-            if (!lines.empty()) lines.push_back({"", eol});
-            lines.push_back({"[" + std::string(section) + "]", eol});
-            lines.push_back({std::string(key) + "=" + *value, eol});
-            return true;
-        }
-        const size_t end = SectionEnd(lines, header);
-        size_t lastEntry = header;
-        for (size_t i = header + 1; i < end; ++i) {
-            if (Classify(lines[i].text) != LineKind::Entry) continue;
-            lastEntry = i;
-            const std::string existing = EntryKey(lines[i].text);
-            if (!platform::EqualsIgnoringCase(existing, key)) continue;
-            if (value) {
-                lines[i].text = existing + "=" + *value;
-            } else {
-                lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
-            }
-            return true;
-        }
-        if (!value) return false;
-        if (lines[lastEntry].ending.empty()) lines[lastEntry].ending = eol;
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(lastEntry) + 1,
-                     RawLine{std::string(key) + "=" + *value, eol});
-        return true;
+        return SetKey(lines, eol, section, key, value);
+    });
+}
+
+bool IniFile::WriteEntries(std::string_view section, const std::vector<std::pair<std::string, std::string>>& entries,
+                           std::string_view path, std::string* error) {
+    return Rewrite(path, error, [&](std::vector<RawLine>& lines, const std::string& eol) {
+        bool changed = false;
+        for (const auto& [key, value] : entries) changed = SetKey(lines, eol, section, key, value) || changed;
+        return changed;
     });
 }
 

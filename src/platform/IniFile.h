@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class IniFile {
@@ -37,6 +38,11 @@ public:
     static bool Write(std::string_view section, std::string_view key,
                       const std::optional<std::string>& value, std::string_view path,
                       std::string* error = nullptr);
+
+    // Sets several keys of one section in a single atomic rewrite.
+    static bool WriteEntries(std::string_view section,
+                             const std::vector<std::pair<std::string, std::string>>& entries, std::string_view path,
+                             std::string* error = nullptr);
 
     // Removes the whole section.
     static bool RemoveSection(std::string_view section, std::string_view path,
