@@ -60,13 +60,13 @@ public:
     IterationGuard& operator=(const IterationGuard&) = delete;
 };
 
-// Follows marked neurons along their outputs from `start` to find a cycle;
-// returns the names along it, or nothing.
+// Follows the outputs from `start` (a neuron that keeps being marked again)
+// to the cycle that feeds it; returns the names along it, or nothing.
 std::string DescribeCycle(Neuron* start) {
     std::vector<Neuron*> path;
     std::unordered_set<Neuron*> onPath;
     std::unordered_set<Neuron*> finished;
-    // Iterative depth-first search over the marked part of the network.
+    // Iterative depth-first search.
     std::vector<std::pair<Neuron*, size_t>> stack{{start, 0}};
     path.push_back(start);
     onPath.insert(start);
@@ -81,7 +81,7 @@ std::string DescribeCycle(Neuron* start) {
             continue;
         }
         Neuron* target = outputs[next++]->Target();
-        if (!target->IsChanged() || finished.count(target)) continue;
+        if (finished.count(target)) continue;
         if (onPath.count(target)) {
             std::string text;
             auto from = std::find(path.begin(), path.end(), target);
