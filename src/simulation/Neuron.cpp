@@ -74,18 +74,22 @@ float Neuron::Recalculate() {
 
 void Neuron::MarkChanged() {
     if (changed_) return;
-    // An explicit stack: a long chain of modded effects must not overflow
-    // the call stack.
-    std::vector<Neuron*> pending{this};
     changed_ = true;
-    while (!pending.empty()) {
+    if (outputs_.empty()) return;
+    // An explicit stack, kept between calls: a long chain of modded effects
+    // must not overflow the call stack, and marking runs thousands of times a
+    // turn.
+    static std::vector<Neuron*> pending;
+    const size_t bottom = pending.size();
+    pending.push_back(this);
+    while (pending.size() > bottom) {
         Neuron* current = pending.back();
         pending.pop_back();
         for (NeuralEffect* effect : current->outputs_) {
             Neuron* target = effect->target_;
             if (target->changed_) continue;
             target->changed_ = true;
-            pending.push_back(target);
+            if (!target->outputs_.empty()) pending.push_back(target);
         }
     }
 }

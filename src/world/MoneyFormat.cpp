@@ -1,0 +1,23 @@
+// Money amounts as display text.
+#include "world/MoneyFormat.h"
+
+#include "core/TextUtilities.h"
+#include "simulation/Mission.h"
+
+std::string FormatMoney(float amountInMillions) {
+    const Mission& mission = Mission::Instance();
+    float value = amountInMillions * mission.Wealth();
+    bool inBillions = false;
+    // Exactly 1000 stays "1000.00 Million". Debts (negative amounts) are
+    // always shown in millions, as the game has always shown them.
+    if (value > 1000.0f) {
+        value *= 0.001f;
+        inBillions = true;
+    }
+    std::string text = FormatText("%.2f", static_cast<double>(value));
+    // Only one comma, before the last three digits of the whole part: even
+    // a million billion reads "1000,000.00".
+    if (inBillions && value >= 1000.0f) text.insert(text.size() - 6, 1, ',');
+    const char* unit = inBillions ? "Billion" : "Million";
+    return FormatText("%s %s %s", mission.Currency().c_str(), text.c_str(), unit);
+}
