@@ -8,9 +8,9 @@
 
 #include "simulation/Neuron.h"
 
-// The event or voter group that caused a grudge, or null (dilemmas). Only
-// compared, never followed.
-using GrudgeOwner = const void*;
+// The event or voter group that caused a grudge, or null (dilemmas); the
+// news names it as the cause of what the grudge moves.
+using GrudgeOwner = Neuron*;
 
 class Grudge : public Neuron {
   public:

@@ -1,0 +1,36 @@
+// The turn's news: short items about what changed, largest change first,
+// shown with the quarterly report and cleared when the next turn starts.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/EnrolledManager.h"
+
+class Neuron;
+
+struct NewsItem {
+    std::string text;
+    float importance = 0.0f;
+};
+
+class NewsList : public EnrolledManager {
+public:
+    // Also makes simulation values and voter groups report their turn here.
+    static NewsList& Instance();
+
+    // Items of equal importance keep their arrival order.
+    void AddNews(std::string text, float importance);
+    void ClearNews() { items_.clear(); }
+    const std::vector<NewsItem>& Items() const { return items_; }
+
+    // A value or group that moved by more than 0.1 since last turn becomes
+    // news, with the cause that moved it most.
+    void ReportChange(Neuron& neuron);
+
+    void Reset() override { ClearNews(); }
+
+private:
+    NewsList();
+    std::vector<NewsItem> items_;
+};
