@@ -8,6 +8,8 @@ packages=(
   g++ cmake ninja-build pkg-config ccache
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev
+  libsdl2-ttf-dev libfontconfig-dev libfreetype-dev libpng-dev librsvg2-dev libcairo2-dev
+  fonts-dejavu-core fonts-liberation
 )
 
 missing=()

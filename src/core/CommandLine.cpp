@@ -44,6 +44,35 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments) {
                 if (!ParseWhole(*v, frames) || frames < 0) result.error = "--frames needs a whole number of 0 or more, not '" + *v + "'";
                 else o.frames = frames;
             }
+        } else if (arg == "--mission") {
+            if (const std::string* v = value("a mission number or name")) {
+                if (v->empty()) result.error = "--mission needs a mission number or name";
+                else o.mission = *v;
+            }
+        } else if (arg == "--turns") {
+            int turns = 0;
+            if (const std::string* v = value("a whole number")) {
+                if (!ParseWhole(*v, turns) || turns < 1) result.error = "--turns needs a whole number of 1 or more, not '" + *v + "'";
+                else o.turns = turns;
+            }
+        } else if (arg == "--json") {
+            o.json = true;
+        } else if (arg == "--actions") {
+            if (const std::string* v = value("a file name")) o.actions = *v;
+        } else if (arg == "--screenshot") {
+            if (const std::string* v = value("a file name")) o.screenshot = *v;
+        } else if (arg == "--size") {
+            if (const std::string* v = value("WIDTHxHEIGHT")) {
+                const size_t x = v->find('x');
+                int w = 0, h = 0;
+                if (x == std::string::npos || !ParseWhole(v->substr(0, x), w) || !ParseWhole(v->substr(x + 1), h) ||
+                    w < 320 || h < 240 || w > 8192 || h > 8192) {
+                    result.error = "--size needs WIDTHxHEIGHT from 320x240 to 8192x8192, not '" + *v + "'";
+                } else {
+                    o.screenshotWidth = w;
+                    o.screenshotHeight = h;
+                }
+            }
         } else {
             result.error = "unknown option '" + arg + "'";
         }
@@ -55,7 +84,14 @@ std::string CommandLineUsage() {
     return "Usage: polity [options]\n"
            "  --headless      run without a window and print a summary\n"
            "  --seed S        seed the game's random numbers (default: from the clock)\n"
-           "  --frames N      frames a headless run draws before it quits (default 3)\n"
+           "  --mission M     the mission to play headless: a number or a name (default 1)\n"
+           "  --turns N       turns to play (default: to the end of the first term)\n"
+           "  --actions F     follow the player's actions in F (NEWPOLICY, CANCELPOLICY,\n"
+           "                  ADJSLIDER and NEXTTURN lines, as the game records them)\n"
+           "  --json          print each turn as a line of JSON\n"
+           "  --frames N      only start the program, run N frames without a game, and quit\n"
+           "  --screenshot F  draw the engine's test card into the PNG file F and exit\n"
+           "  --size WxH      size of the screenshot (default 1024x768)\n"
            "  --version       print the version and exit\n"
            "  --help          print this help and exit\n"
            "Exit codes: 0 success, 1 the game or its data reported an error, 2 bad usage.\n";

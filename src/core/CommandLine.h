@@ -11,7 +11,15 @@ struct CommandLineOptions {
     bool help = false;
     bool version = false;
     std::optional<std::uint32_t> seed;
-    int frames = 3;  // frames a headless run draws before it quits
+    // Frames the bare application runs without a game (a start-up check).
+    std::optional<int> frames;
+    std::string mission;       // "1" or a mission name such as "tutorial"
+    std::optional<int> turns;  // default: to the end of the first term
+    bool json = false;
+    std::string actions;       // a player-input script to follow
+    std::string screenshot;  // draw the engine's test card into this PNG and exit
+    int screenshotWidth = 1024;
+    int screenshotHeight = 768;
 };
 
 struct CommandLineResult {

@@ -6,7 +6,12 @@
 
 #include "core/TextUtilities.h"
 #include "engine/Diagnostics.h"
+#include "politics/ElectionManager.h"
+#include "politics/Polls.h"
 #include "politics/VoterType.h"
+#include "simulation/GlobalEconomy.h"
+#include "simulation/Network.h"
+#include "world/Finances.h"
 #include "simulation/Simulation.h"
 #include "world/Grudge.h"
 #include "world/StringTable.h"
@@ -77,4 +82,25 @@ void NewsList::ReportChange(Neuron& neuron) {
     std::string key = "NEWS_" + KindWord(neuron) + (now < before ? "_DOWN" : "_UP");
     if (cause) key += CauseWord(*cause);
     AddNews(FormatString(key, params), change);
+}
+
+std::string NewsList::BuildReport() const {
+    const Polls& polls = Polls::Instance();
+    const std::string intro = GetGradedString(polls.Approval(), "report_intro");
+    const float vote = polls.PotentialVote();
+    const std::string statement1 = GetRandomString(vote < 0.45f   ? "REPORT_SUMMARY_LOWAPPROVAL"
+                                                   : vote > 0.7f ? "REPORT_SUMMARY_HIGHAPPROVAL"
+                                                                 : "REPORT_SUMMARY_AVERAGEAPPROVAL");
+    const std::string statement2 =
+        GetRandomString(Finances::Instance().GetDeficit() > 0.0f ? "REPORT_SUMMARY_DEFICIT" : "REPORT_SUMMARY_SURPLUS");
+    const std::string statement3 = GetGradedString(ElectionManager::Instance().TermElapsed(), "report_election_time");
+    const GlobalEconomy* economy = Network::GlobalEconomyNeuron();
+    const std::string statement4 = GetGradedString(economy ? economy->Value() : 0.5f, "report_global_economy");
+    std::string report = GetString("NEWS_REPORT_TEMPLATE");
+    ReplaceFirst(report, "<INTRO>", intro);
+    ReplaceFirst(report, "<STATEMENT1>", statement1);
+    ReplaceFirst(report, "<STATEMENT2>", statement2);
+    ReplaceFirst(report, "<STATEMENT3>", statement3);
+    ReplaceFirst(report, "<STATEMENT4>", statement4);
+    return report;
 }

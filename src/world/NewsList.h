@@ -28,6 +28,10 @@ public:
     // news, with the cause that moved it most.
     void ReportChange(Neuron& neuron);
 
+    // The quarterly report's paragraph: graded and picked sentences about
+    // approval, the budget, the term and the world economy.
+    std::string BuildReport() const;
+
     void Reset() override { ClearNews(); }
 
 private:

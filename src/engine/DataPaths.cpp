@@ -1,0 +1,31 @@
+// Locating generated data.
+#include "engine/DataPaths.h"
+
+#include <cstdlib>
+
+#include "engine/D3DEngine.h"
+#include "platform/FileSystem.h"
+
+#ifndef POLITY_GENERATED_DATA_DIR
+#define POLITY_GENERATED_DATA_DIR "generated/data"
+#endif
+
+std::string GeneratedDataFolder() {
+    if (const char* folder = std::getenv("POLITY_GENERATED_DATA"); folder && *folder) return folder;
+    return POLITY_GENERATED_DATA_DIR;
+}
+
+std::string FindDataFile(std::string_view relative) {
+    const std::string local = "data/" + std::string(relative);
+    if (platform::FileExists(local)) return local;
+    return GeneratedDataFolder() + "/" + std::string(relative);
+}
+
+void AddStandardTextureDirectories(D3DEngine& engine) {
+    for (const char* folder : {"bitmaps", "bitmaps/flags", "mods/bitmaps", "bitmaps/briefing"}) {
+        engine.AddTextureDirectory(std::string("data/") + folder);
+    }
+    for (const char* folder : {"bitmaps", "bitmaps/flags", "bitmaps/briefing"}) {
+        engine.AddTextureDirectory(GeneratedDataFolder() + "/" + folder);
+    }
+}

@@ -1,0 +1,46 @@
+// Reading skin colours.
+#include "engine/Skin.h"
+
+#include <string>
+
+#include "core/DataReport.h"
+#include "core/FieldReader.h"
+#include "platform/FileSystem.h"
+#include "platform/IniFile.h"
+
+Skin& Skin::Instance() {
+    static Skin skin;
+    return skin;
+}
+
+std::uint32_t Skin::ParseColour(std::string_view text) {
+    FieldReader fields(text);
+    const std::uint32_t r = std::uint32_t(fields.NextInt()) & 0xFF,
+                        g = std::uint32_t(fields.NextInt()) & 0xFF;
+    const std::uint32_t b = std::uint32_t(fields.NextInt()) & 0xFF,
+                        a = std::uint32_t(fields.NextInt()) & 0xFF;
+    return a << 24 | r << 16 | g << 8 | b;
+}
+
+void Skin::Load(std::string_view path) {
+    const std::string file(path);
+    const bool fileExists = platform::FileExists(file);
+    if (!fileExists) {
+        ReportDataProblem(DataSeverity::Warning, {file, 0, "", ""},
+                          "skin missing: every colour transparent", "Skin", __LINE__);
+    }
+    for (int i = 0; i < kCount; ++i) {
+        const std::optional<std::string> value = IniFile::Find("default", kKeyNames[i], file);
+        if (!value && fileExists) {
+            ReportDataProblem(DataSeverity::Warning, {file, 0, "default", kKeyNames[i]},
+                              "missing colour: transparent used", "Skin", __LINE__);
+        }
+        colours_[size_t(i)] = ParseColour(value ? value->substr(0, 1023) : std::string());
+    }
+}
+
+std::uint32_t Skin::PopularityColour(float value, bool highlighted) const {
+    if (value < 0.33f) return Get(highlighted ? COL_REDPOPHIGH : COL_REDPOP);
+    if (value < 0.66f) return Get(highlighted ? COL_YELLOWPOPHIGH : COL_YELLOWPOP);
+    return Get(highlighted ? COL_GREENPOPHIGH : COL_GREENPOP);
+}

@@ -1,0 +1,58 @@
+// Starting a game from a mission and running the new-turn sequence: every
+// subsystem advanced once, in a fixed order, with progress on the loading
+// screen. The order is what makes a seeded game replay exactly.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The windows a turn opens and the screens it switches to. The GUI answers
+// with real windows; a headless driver with its own choices.
+class GameplayListener {
+public:
+    virtual ~GameplayListener() = default;
+    // A dilemma awaiting an answer or the manifesto choice blocks the turn.
+    virtual bool IsModalDialogOpen() { return false; }
+    // Windows that close at the end of a turn (policy details, the event
+    // dialog, the report).
+    virtual void CloseTurnWindows() {}
+    virtual void ShowLoadingScreen() {}
+    virtual void ShowMainScreen() {}
+    virtual void OpenStartDialog() {}
+    // Unless a warning, an attack or election results are on screen.
+    virtual void OpenQuarterlyReport() {}
+    virtual void OpenManifestoChoice() {}
+    virtual void OpenVoterMatrix() {}
+    virtual void Autosave() {}
+};
+
+class Gameplaymanager {
+public:
+    static Gameplaymanager& Instance();
+
+    // Clears any running game, loads every data file into a fresh network,
+    // applies "data/missions/<name>.txt" and processes the first turn.
+    void StartGame(std::string_view missionName);
+    // One turn of three months; ignored while a modal dialog is open.
+    void NewTurn();
+
+    int TurnNumber() const { return turnNumber_; }
+    void SetTurnNumber(int turn) { turnNumber_ = turn; }
+    // Runs on across turns and wraps past 1, as the loading bar does.
+    float Progress() const { return progress_; }
+    bool IsLoadingFinished() const { return loadingFinished_; }
+
+    void SetListener(GameplayListener* listener);
+    GameplayListener& Listener() { return *listener_; }
+
+private:
+    Gameplaymanager();
+    void ProgressStep(std::string_view label, float fraction);
+    void ApplyMission(const std::string& path);
+
+    int turnNumber_ = 0;
+    float progress_ = 0.0f;
+    bool loadingFinished_ = false;
+    GameplayListener defaultListener_;
+    GameplayListener* listener_;
+};

@@ -1,0 +1,132 @@
+// The headless game driver.
+#include "world/HeadlessGame.h"
+
+#include <algorithm>
+
+#include "core/DataReport.h"
+#include "core/FieldReader.h"
+#include "core/TextUtilities.h"
+#include "engine/Diagnostics.h"
+#include "politics/ElectionManager.h"
+#include "politics/Policy.h"
+#include "politics/Polls.h"
+#include "politics/Situation.h"
+#include "politics/SituationManager.h"
+#include "simulation/Network.h"
+#include "world/Calendar.h"
+#include "world/Finances.h"
+
+namespace {
+
+std::string JsonEscape(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '"' || c == '\\') out += '\\';
+        if (static_cast<unsigned char>(c) < 0x20) {
+            out += FormatText("\\u%04x", c);
+            continue;
+        }
+        out += c;
+    }
+    return out;
+}
+
+}  // namespace
+
+HeadlessGame::HeadlessGame(Options options, std::FILE* out) : options_(std::move(options)), out_(out) {}
+
+void HeadlessGame::OpenManifestoChoice() {}
+
+void HeadlessGame::ApplyActionsForTurn() {
+    FieldReader fields;
+    while (nextAction_ < options_.actions.size()) {
+        const std::string line = TrimTrailing(options_.actions[nextAction_]);
+        const int lineNumber = static_cast<int>(++nextAction_);
+        if (line.empty()) continue;
+        fields.SetText(line);
+        const std::string verb = fields.NextField();
+        if (verb == "NEXTTURN") return;
+        const std::string name = fields.NextField();
+        Policy* policy = Policy::FindPolicy(name);
+        if (!policy) {
+            ReportDataProblem(DataSeverity::Warning, {options_.actionsSource, lineNumber, name, verb},
+                              "no policy of that name; action skipped", "HeadlessGame", __LINE__);
+            continue;
+        }
+        if (verb == "NEWPOLICY") {
+            policy->Introduce();
+        } else if (verb == "CANCELPOLICY") {
+            policy->Cancel();
+        } else if (verb == "ADJSLIDER") {
+            policy->SetSlider(std::clamp(fields.NextFloat(), 0.0f, 1.0f));
+        } else {
+            ReportDataProblem(DataSeverity::Warning, {options_.actionsSource, lineNumber, name, verb},
+                              "unknown action; skipped", "HeadlessGame", __LINE__);
+        }
+    }
+}
+
+int HeadlessGame::Play() {
+    Gameplaymanager& game = Gameplaymanager::Instance();
+    game.SetListener(this);
+    ElectionManager& elections = ElectionManager::Instance();
+    elections.SetResultListener([this](float share) {
+        election_ = FormatText("%s %.1f%%", share >= 0.5f ? "won" : "lost", static_cast<double>(share * 100.0f));
+    });
+    game.StartGame(options_.mission);
+    const int turns = options_.turns >= 0 ? options_.turns : ElectionManager::Interval() / 3 + 1;
+    PrintTurn();
+    while (endReason_.empty() && game.TurnNumber() < turns) {
+        ApplyActionsForTurn();
+        election_.clear();
+        game.NewTurn();
+        PrintTurn();
+        if (!election_.empty() && elections.VoteShare() < 0.5f) endReason_ = "lost the election";
+    }
+    if (endReason_.empty()) endReason_ = "played " + std::to_string(game.TurnNumber()) + " turns";
+    PrintEnd();
+    game.SetListener(nullptr);
+    elections.SetResultListener(nullptr);
+    return FailedAssertionCount() == 0 && DataErrorCount() == 0 ? 0 : 1;
+}
+
+void HeadlessGame::PrintTurn() {
+    const Gameplaymanager& game = Gameplaymanager::Instance();
+    const Calendar& calendar = Calendar::Instance();
+    const Polls& polls = Polls::Instance();
+    const Neuron* gdp = Network::FindByName("GDP");
+    const float gdpValue = gdp ? gdp->GetValue() : 0.0f;
+    std::vector<std::string> situations;
+    for (const Situation* situation : SituationManager::Instance().Situations()) {
+        if (situation->IsActive()) situations.push_back(situation->Name());
+    }
+    const float debt = Finances::Instance().Debt();
+    if (options_.json) {
+        std::string list;
+        for (const std::string& s : situations) list += (list.empty() ? "\"" : ",\"") + JsonEscape(s) + "\"";
+        std::fprintf(out_,
+                     "{\"turn\":%d,\"year\":%d,\"month\":%d,\"approval\":%.4f,\"vote\":%.4f,\"gdp\":%.4f,"
+                     "\"debt\":%.2f,\"situations\":[%s],\"election\":\"%s\"}\n",
+                     game.TurnNumber(), calendar.GetYear(), calendar.GetMonth() + 1,
+                     static_cast<double>(polls.Approval()), static_cast<double>(polls.PotentialVote()),
+                     static_cast<double>(gdpValue), static_cast<double>(debt), list.c_str(),
+                     JsonEscape(election_).c_str());
+        return;
+    }
+    std::string list;
+    for (const std::string& s : situations) list += (list.empty() ? "" : ", ") + s;
+    std::fprintf(out_, "turn %3d  %04d-%02d  approval %5.1f%%  vote %5.1f%%  GDP %.3f  debt %10.2f  situations: %s%s\n",
+                 game.TurnNumber(), calendar.GetYear(), calendar.GetMonth() + 1,
+                 static_cast<double>(polls.Approval() * 100.0f), static_cast<double>(polls.PotentialVote() * 100.0f),
+                 static_cast<double>(gdpValue), static_cast<double>(debt), list.empty() ? "none" : list.c_str(),
+                 election_.empty() ? "" : ("  election: " + election_).c_str());
+}
+
+void HeadlessGame::PrintEnd() {
+    if (options_.json) {
+        std::fprintf(out_, "{\"end\":\"%s\",\"turns\":%d}\n", JsonEscape(endReason_).c_str(),
+                     Gameplaymanager::Instance().TurnNumber());
+    } else {
+        std::fprintf(out_, "game over: %s\n", endReason_.c_str());
+    }
+}

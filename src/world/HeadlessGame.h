@@ -1,0 +1,44 @@
+// Plays a game without a window: starts a mission, applies the player's
+// scripted actions, answers every decision the player would face by a simple
+// rule, and prints one line per turn. The same seed and the same actions
+// give the same output, byte for byte.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "world/Gameplaymanager.h"
+
+class HeadlessGame : public GameplayListener {
+public:
+    struct Options {
+        std::string mission = "mission1";
+        int turns = -1;  // negative: to the end of the first term
+        bool json = false;
+        std::vector<std::string> actions;  // player-input script lines
+        std::string actionsSource;         // the file they came from, for messages
+    };
+
+    HeadlessGame(Options options, std::FILE* out);
+
+    // Plays to the end and returns 0, or 1 when the game or its data
+    // reported an error.
+    int Play();
+
+    const std::string& EndReason() const { return endReason_; }
+
+    void OpenManifestoChoice() override;
+
+private:
+    // Applies the actions up to the next "NEXTTURN"; false at their end.
+    void ApplyActionsForTurn();
+    void PrintTurn();
+    void PrintEnd();
+
+    Options options_;
+    std::FILE* out_;
+    size_t nextAction_ = 0;
+    std::string endReason_;
+    std::string election_;
+};
