@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "aids/Achievements.h"
 #include "core/Application.h"
 #include "core/CommandLine.h"
 #include "core/DataReport.h"
@@ -29,6 +30,7 @@ constexpr const char* kVersion = "0.1.0";
 class HeadlessServices : public ApplicationServices {
 public:
     void StartContent() override { GameOptions::Instance().Load(); }
+    void StartMusicAndRecords() override { Achievements::Instance().Load(); }
 };
 
 // Starts the program, runs a few frames with no game, and reports.

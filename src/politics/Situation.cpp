@@ -30,7 +30,7 @@ bool BeginsWithMarker(const std::string& field) {
 }  // namespace
 
 bool Situation::IsSituationLine(std::string_view line) {
-    // TextFile strips the line end the length has always counted.
+    // The length has always counted the line end, which TextFile strips.
     return line.size() + 1 >= 9 && line[0] == '#';
 }
 

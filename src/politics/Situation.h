@@ -10,6 +10,7 @@
 #include "simulation/Neuron.h"
 #include "world/FinanceObject.h"
 
+class FieldReader;
 class PolicyGroup;
 
 class Situation : public Neuron, public FinanceObject {
@@ -61,8 +62,8 @@ public:
     float CurrentIncome() const;
 
 private:
-    void ReadInputs(class FieldReader& fields, const std::string& source, int lineNumber);
-    void ReadOutputs(class FieldReader& fields, const std::string& source, int lineNumber);
+    void ReadInputs(FieldReader& fields, const std::string& source, int lineNumber);
+    void ReadOutputs(FieldReader& fields, const std::string& source, int lineNumber);
     void CheckThresholds();
 
     std::string line_;

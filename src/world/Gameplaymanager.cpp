@@ -1,6 +1,7 @@
 // Game start and the new-turn sequence.
 #include "world/Gameplaymanager.h"
 
+#include "aids/Achievements.h"
 #include "core/DataFiles.h"
 #include "core/EnrolledManager.h"
 #include "core/FieldReader.h"
@@ -156,6 +157,7 @@ void Gameplaymanager::NewTurn() {
     ElectionManager& elections = ElectionManager::Instance();
     const bool manifestoBroken = false;
     Polls::Instance().TakePoll(elections.MonthsToElection(), manifestoBroken);
+    Achievements::Instance().RecordApproval(Polls::Instance().PotentialVote());
     Network::RecalculateAll();
     Network::ShiftAllHistories();
     ProgressStep("calculating policy priorities", 0.1f);
@@ -166,7 +168,9 @@ void Gameplaymanager::NewTurn() {
     VoterManager::Instance().PassOnMoods();
     Finances::Instance().UpdateTurn(turnNumber_);
     for (int month = 0; month < 3; ++month) Calendar::Instance().NextMonth();
-    elections.CheckElection(manifestoBroken);
+    if (elections.CheckElection(manifestoBroken)) {
+        Achievements::Instance().RecordElection(elections.VoteShare(), elections.ElectionsWon());
+    }
     congress.MidtermCheck(elections.MonthsSinceLastElection(), Polls::Instance().Approval());
     Cynicism::Instance().UpdateCynicism(elections.MonthsToElection(), ElectionManager::Interval(), turnNumber_);
     PoliticalCapital::Instance().Refill();
@@ -177,6 +181,7 @@ void Gameplaymanager::NewTurn() {
     } else {
         listener_->OpenQuarterlyReport();
     }
+    Achievements::Instance().CheckGoals();
     if (GameOptions::Instance().Get(GameOptions::kAutosave) != 0.0f) listener_->Autosave();
     if (elections.MonthsToElection() == 3 && GameOptions::Instance().Get(GameOptions::kIgnoreManifesto) == 0.0f) {
         listener_->OpenManifestoChoice();
