@@ -74,28 +74,16 @@ Formula::Formula(std::string_view text) : text_(text) {
     c_ = readOperand(t.substr(startC, position - startC));
 }
 
-float Formula::Apply(Operator op, float left, float right) {
-    switch (op) {
-        case Operator::Add: return left + right;
-        case Operator::Subtract: return left - right;
-        case Operator::Multiply: return left * right;
-        // Unguarded on purpose: a zero divisor in the data shows up as inf/NaN
-        // in the results rather than as a silent substitute value.
-        case Operator::Divide: return left / right;
-        // Whole powers only; the exponent is truncated toward zero first.
-        case Operator::Power: return std::pow(left, std::trunc(right));
-        case Operator::Unknown: break;
-    }
+void Formula::UnknownOperator() {
     // Only a text that ended before an operator gets here. Reported when the
     // formula is used, so data that is loaded but never evaluated is harmless.
     FatalError("unknown operator", kSource, __LINE__);
 }
 
-float Formula::Evaluate(float x) const {
-    const float a = a_.isX ? x : a_.value;
-    const float b = b_.isX ? x : b_.value;
-    const float c = c_.isX ? x : c_.value;
-    return Apply(op1_, a, Apply(op2_, b, c));
+float Formula::Power(float left, float right) {
+    // Whole powers only; the exponent is truncated toward zero first.
+    return std::pow(left, std::trunc(right));
 }
+
 
 float Formula::Evaluate(std::string_view text, float x) { return Formula(text).Evaluate(x); }

@@ -16,7 +16,12 @@ public:
 
     // A op1 (B op2 C) with x substituted. A missing operator is a fatal data
     // error ("unknown operator", source "NeuralEffect").
-    float Evaluate(float x) const;
+    float Evaluate(float x) const {
+        const float a = a_.isX ? x : a_.value;
+        const float b = b_.isX ? x : b_.value;
+        const float c = c_.isX ? x : c_.value;
+        return Apply(op1_, a, Apply(op2_, b, c));
+    }
 
     const std::string& Text() const { return text_; }
 
@@ -29,7 +34,23 @@ private:
         float value = 0.0f;
         bool isX = false;
     };
-    static float Apply(Operator op, float left, float right);
+    // Evaluation is inline: every effect of the network runs it several
+    // times a turn.
+    static float Apply(Operator op, float left, float right) {
+        switch (op) {
+            case Operator::Add: return left + right;
+            case Operator::Subtract: return left - right;
+            case Operator::Multiply: return left * right;
+            // Unguarded on purpose: a zero divisor in the data shows up as
+            // inf/NaN in the results rather than as a silent substitute value.
+            case Operator::Divide: return left / right;
+            case Operator::Power: return Power(left, right);
+            case Operator::Unknown: break;
+        }
+        UnknownOperator();
+    }
+    static float Power(float left, float right);
+    [[noreturn]] static void UnknownOperator();
 
     Operand a_, b_, c_;
     Operator op1_ = Operator::Add;

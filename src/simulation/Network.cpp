@@ -27,7 +27,6 @@ struct NetworkState {
     std::uint64_t nextSerial = 0;
     float identifierCounter = kFirstIdentifier;
     std::array<Neuron*, kSpecialCount> special{};
-    bool settle = false;
     bool nonFiniteReported = false;
     std::set<std::string> reportedCycles;
     int iterating = 0;  // compaction waits while a walk is under way
@@ -127,6 +126,7 @@ void Network::ForgetSpecial(const Neuron* neuron) {
     for (Neuron*& special : State().special) {
         if (special == neuron) special = nullptr;
     }
+    defaultNeuron_ = State().special[kDefault];
 }
 
 void Network::Rename(Neuron* neuron, std::string_view newName) {
@@ -302,6 +302,7 @@ void Network::DeleteAllNeurons() {
     s.live.clear();
     s.byName.clear();
     s.special.fill(nullptr);
+    defaultNeuron_ = nullptr;
     s.identifierCounter = kFirstIdentifier;
 }
 
@@ -334,16 +335,14 @@ void Network::CreateSpecialNeurons() {
         neuron->SetIdentifier(static_cast<float>(i));
         s.special[i] = neuron;
     }
+    defaultNeuron_ = s.special[kDefault];
 }
 
-Neuron* Network::DefaultNeuron() { return State().special[kDefault]; }
 Neuron* Network::WinningNeuron() { return State().special[kWinning]; }
 Neuron* Network::DebtNeuron() { return State().special[kDebt]; }
 GlobalEconomy* Network::GlobalEconomyNeuron() { return static_cast<GlobalEconomy*>(State().special[kGlobalEconomy]); }
 Neuron* Network::SecurityNeuron() { return State().special[kSecurity]; }
 
-bool Network::IsSettleMode() { return State().settle; }
-void Network::SetSettleMode(bool settle) { State().settle = settle; }
 
 float Network::NextIdentifier() { return State().identifierCounter; }
 void Network::SetIdentifierCounter(float next) { State().identifierCounter = next; }

@@ -11,6 +11,7 @@
 
 #include "simulation/NeuralEffect.h"
 #include "simulation/Neuron.h"
+#include "simulation/SettleMode.h"
 
 class GlobalEconomy;
 
@@ -54,15 +55,15 @@ public:
 
     // The special neurons, each replacing any previous one, identifiers 0..4.
     static void CreateSpecialNeurons();
-    static Neuron* DefaultNeuron();
+    static Neuron* DefaultNeuron() { return defaultNeuron_; }
     static Neuron* WinningNeuron();
     static Neuron* DebtNeuron();
     static GlobalEconomy* GlobalEconomyNeuron();
     static Neuron* SecurityNeuron();
 
     // Settle mode: effects jump straight to their inputs (game start, load).
-    static bool IsSettleMode();
-    static void SetSettleMode(bool settle);
+    static bool IsSettleMode() { return settle_mode::g_on; }
+    static void SetSettleMode(bool settle) { settle_mode::g_on = settle; }
 
     static float NextIdentifier();
     static void SetIdentifierCounter(float next);
@@ -78,4 +79,6 @@ private:
     static void Rename(Neuron* neuron, std::string_view newName);
     static void ReportNonFinite(const Neuron& neuron);
     static void ForgetSpecial(const Neuron* neuron);
+    // The default neuron is asked for in every recalculation.
+    static inline Neuron* defaultNeuron_ = nullptr;
 };

@@ -27,12 +27,9 @@ NeuralEffect::~NeuralEffect() {
     if (target_) unlink(target_->inputs_);
 }
 
-bool NeuralEffect::IsActive() const {
-    if (!source_) {
-        ReportFailure("Orphan effect", "NeuralEffect", __LINE__);
-        return false;
-    }
-    return source_->IsActive();
+bool NeuralEffect::ReportOrphan() {
+    ReportFailure("Orphan effect", "NeuralEffect", __LINE__);
+    return false;
 }
 
 void NeuralEffect::SetTargetInput(float value) {
@@ -40,16 +37,7 @@ void NeuralEffect::SetTargetInput(float value) {
     targetInput_ = value;
 }
 
-void NeuralEffect::Compute() {
-    if (Network::IsSettleMode() && !noJump_) laggedInput_ = targetInput_;
-    output_ = formula_.Evaluate(laggedInput_) * scale_;
-}
 
-float NeuralEffect::Output() {
-    Compute();
-    if (source_->Kind() == NeuronKind::Policy) return output_ * source_->OutputFactor();
-    return output_;
-}
 
 void NeuralEffect::Update() {
     float before = Output();

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "simulation/Formula.h"
-
-class Neuron;
+#include "simulation/Neuron.h"
+#include "simulation/SettleMode.h"
 
 class NeuralEffect {
 public:
@@ -20,7 +20,7 @@ public:
     Neuron* Source() const { return source_; }
     Neuron* Target() const { return target_; }
     // Effects deliver only while their source is active.
-    bool IsActive() const;
+    bool IsActive() const { return source_ ? source_->IsActive() : ReportOrphan(); }
 
     // If v differs from the target input, the target is marked changed.
     void SetTargetInput(float value);
@@ -30,7 +30,10 @@ public:
 
     // Computes and returns the contribution, scaled by the source's output
     // factor (a policy's implementation).
-    float Output();
+    float Output() {
+        Compute();
+        return source_->Kind() == NeuronKind::Policy ? output_ * source_->OutputFactor() : output_;
+    }
     // The last computed contribution (formula value times scale).
     float StoredOutput() const { return output_; }
     float ValueAtTargetInput() const { return formula_.Evaluate(targetInput_); }
@@ -53,7 +56,11 @@ public:
 private:
     friend class Network;
     friend class Neuron;
-    void Compute();
+    void Compute() {
+        if (settle_mode::g_on && !noJump_) laggedInput_ = targetInput_;
+        output_ = formula_.Evaluate(laggedInput_) * scale_;
+    }
+    static bool ReportOrphan();
 
     Neuron* source_;
     Neuron* target_;
