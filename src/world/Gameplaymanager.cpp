@@ -30,6 +30,8 @@
 #include "simulation/SliderInput.h"
 #include "world/Calendar.h"
 #include "world/Cynicism.h"
+#include "world/DilemmaManager.h"
+#include "world/EventManager.h"
 #include "world/Finances.h"
 #include "world/Grudge.h"
 #include "world/NewsList.h"
@@ -110,7 +112,9 @@ void Gameplaymanager::StartGame(std::string_view missionName) {
     SimulationManager::Instance().LoadValues(setup.GetSetupString("simulation"));
     PolicyManager::Instance().Init();
     SituationManager::Instance().LoadSituations();
+    EventManager::Instance().LoadEvents();
     ApplyMission(path);
+    DilemmaManager::Instance().Reload();
     Finances::Instance().ResetAccounts();
     if (GlobalEconomy* economy = Network::GlobalEconomyNeuron()) economy->Start();
     turnNumber_ = 0;
@@ -149,6 +153,7 @@ void Gameplaymanager::NewTurn() {
     VoterManager::Instance().UpdateTrends();
     if (GlobalEconomy* economy = Network::GlobalEconomyNeuron()) economy->Turn();
     UpdateGrudges();
+    EventManager::Instance().CheckEvents();
     ProgressStep("Neural Effects updating", 0.1f);
     Network::UpdateAllEffects();
     ProgressStep("processing neural network", 0.1f);
@@ -166,6 +171,10 @@ void Gameplaymanager::NewTurn() {
     ProgressStep("updating simulation data", 0.1f);
     ProgressStep("processing voters", 0.2f);
     VoterManager::Instance().PassOnMoods();
+    if (turnNumber_ > 1) {
+        ProgressStep("assesing dilemmas", 0.1f);
+        DilemmaManager::Instance().CheckDilemmas();
+    }
     Finances::Instance().UpdateTurn(turnNumber_);
     for (int month = 0; month < 3; ++month) Calendar::Instance().NextMonth();
     if (elections.CheckElection(manifestoBroken)) {

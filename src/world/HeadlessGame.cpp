@@ -14,6 +14,10 @@
 #include "politics/SituationManager.h"
 #include "simulation/Network.h"
 #include "world/Calendar.h"
+#include "world/Dilemma.h"
+#include "world/DilemmaManager.h"
+#include "world/Event.h"
+#include "world/EventManager.h"
 #include "world/Finances.h"
 
 namespace {
@@ -36,6 +40,14 @@ std::string JsonEscape(const std::string& text) {
 HeadlessGame::HeadlessGame(Options options, std::FILE* out) : options_(std::move(options)), out_(out) {}
 
 void HeadlessGame::OpenManifestoChoice() {}
+
+void HeadlessGame::AnswerDilemma() {
+    // The built-in player takes the first option of every dilemma.
+    if (Dilemma* dilemma = DilemmaManager::Instance().PendingDilemma()) {
+        happenings_.push_back("dilemma " + dilemma->Name() + " answered 1");
+        dilemma->Choose(0);
+    }
+}
 
 void HeadlessGame::ApplyActionsForTurn() {
     FieldReader fields;
@@ -75,11 +87,14 @@ int HeadlessGame::Play() {
     });
     game.StartGame(options_.mission);
     const int turns = options_.turns >= 0 ? options_.turns : ElectionManager::Interval() / 3 + 1;
+    EventManager::Instance().SetFireListener([this](Event& event) { happenings_.push_back("event " + event.Name()); });
+    AnswerDilemma();
     PrintTurn();
     while (endReason_.empty() && game.TurnNumber() < turns) {
         ApplyActionsForTurn();
         election_.clear();
         game.NewTurn();
+        AnswerDilemma();
         PrintTurn();
         if (!election_.empty() && elections.VoteShare() < 0.5f) endReason_ = "lost the election";
     }
@@ -87,6 +102,7 @@ int HeadlessGame::Play() {
     PrintEnd();
     game.SetListener(nullptr);
     elections.SetResultListener(nullptr);
+    EventManager::Instance().SetFireListener(nullptr);
     return FailedAssertionCount() == 0 && DataErrorCount() == 0 ? 0 : 1;
 }
 
@@ -101,25 +117,29 @@ void HeadlessGame::PrintTurn() {
         if (situation->IsActive()) situations.push_back(situation->Name());
     }
     const float debt = Finances::Instance().Debt();
+    std::string happenings;
+    for (const std::string& h : happenings_) happenings += (happenings.empty() ? "" : "; ") + h;
+    happenings_.clear();
     if (options_.json) {
         std::string list;
         for (const std::string& s : situations) list += (list.empty() ? "\"" : ",\"") + JsonEscape(s) + "\"";
         std::fprintf(out_,
                      "{\"turn\":%d,\"year\":%d,\"month\":%d,\"approval\":%.4f,\"vote\":%.4f,\"gdp\":%.4f,"
-                     "\"debt\":%.2f,\"situations\":[%s],\"election\":\"%s\"}\n",
+                     "\"debt\":%.2f,\"situations\":[%s],\"election\":\"%s\",\"happenings\":\"%s\"}\n",
                      game.TurnNumber(), calendar.GetYear(), calendar.GetMonth() + 1,
                      static_cast<double>(polls.Approval()), static_cast<double>(polls.PotentialVote()),
                      static_cast<double>(gdpValue), static_cast<double>(debt), list.c_str(),
-                     JsonEscape(election_).c_str());
+                     JsonEscape(election_).c_str(), JsonEscape(happenings).c_str());
         return;
     }
     std::string list;
     for (const std::string& s : situations) list += (list.empty() ? "" : ", ") + s;
-    std::fprintf(out_, "turn %3d  %04d-%02d  approval %5.1f%%  vote %5.1f%%  GDP %.3f  debt %10.2f  situations: %s%s\n",
+    std::fprintf(out_, "turn %3d  %04d-%02d  approval %5.1f%%  vote %5.1f%%  GDP %.3f  debt %10.2f  situations: %s%s%s\n",
                  game.TurnNumber(), calendar.GetYear(), calendar.GetMonth() + 1,
                  static_cast<double>(polls.Approval() * 100.0f), static_cast<double>(polls.PotentialVote() * 100.0f),
                  static_cast<double>(gdpValue), static_cast<double>(debt), list.empty() ? "none" : list.c_str(),
-                 election_.empty() ? "" : ("  election: " + election_).c_str());
+                 election_.empty() ? "" : ("  election: " + election_).c_str(),
+                 happenings.empty() ? "" : ("  " + happenings).c_str());
 }
 
 void HeadlessGame::PrintEnd() {

@@ -33,6 +33,7 @@ public:
 private:
     // Applies the actions up to the next "NEXTTURN"; false at their end.
     void ApplyActionsForTurn();
+    void AnswerDilemma();
     void PrintTurn();
     void PrintEnd();
 
@@ -41,4 +42,5 @@ private:
     size_t nextAction_ = 0;
     std::string endReason_;
     std::string election_;
+    std::vector<std::string> happenings_;  // events and dilemmas since the last line
 };
