@@ -41,7 +41,7 @@ protected:
         FreshNetworkTest::SetUp();
         dir_.Write("data/data.ini",
                    "[setup]\nvoters=data/sim/types.csv\nsimulation=data/sim/values.csv\npolicies=data/sim/policies.csv\n"
-                   "situations=data/sim/situations.csv\n");
+                   "situations=data/sim/situations.csv\nevents=data/sim/events.csv\n");
         dir_.Write("data/simulation/sliders.csv", "#,amount,3,Low,Mid,High\n");
         dir_.Write("data/sim/types.csv", "#,_All_,Everyone,,1.0,All,0.5,#\n#,Religious,Believers,,0.2,Faith,0.5,#\n");
         dir_.Write("data/sim/values.csv", "#,GDP,Economy,Output,0.5,0,#\n#,Unemployment,Jobless,Work,0.1,0,#\n");
@@ -50,6 +50,7 @@ protected:
                    "#,Police,Police Force,amount,Order,TRUE,LAW & ORDER,50,150,,4,0,0,,#Effects,\"GDP,0+(0.05*x)\"\n"
                    "#,MilitarySpending,Defence,amount,Arms,TRUE,FOREIGN POLICY,10,90,,2,0,0,,#Effects\n");
         dir_.Write("data/sim/situations.csv", "");
+        dir_.Write("data/sim/events.csv", "");
         dir_.Write("data/missions/mission1.txt",
                    "[config]\nname=Valoria\nwealth=1.0\nyear=2030\nmonth=10\nreligion=0.4\nunemployment=0.3\n"
                    "militaryspending=0.8\ntermlength=5\nmatrix=data/missions/mission1_matrix.txt\n"
