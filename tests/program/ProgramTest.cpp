@@ -4,7 +4,11 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "support/TempDirectory.h"
 
@@ -42,6 +46,45 @@ TEST(Program, HeadlessRunWithShippedDataStartsAndShutsDownCleanly) {
     const std::string log = ReadDebugLog();
     EXPECT_EQ(log.rfind("----DEBUG FILE----\n", 0), 0u);
     EXPECT_NE(log.find("END DEBUG---\n"), std::string::npos);
+}
+
+// The first country played for 40 seeded turns must print exactly the
+// committed summary. After a deliberate change to the rules or the content,
+// regenerate it with POLITY_UPDATE_GOLDEN=1 and review the difference.
+TEST(Program, SeededHeadlessGameMatchesItsGoldenSummary) {
+    TempDirectory dir;
+    std::filesystem::copy(std::string(POLITY_SOURCE_DIR) + "/data", "data", std::filesystem::copy_options::recursive);
+    const std::string golden = std::string(POLITY_SOURCE_DIR) + "/tests/program/golden/valoria_seed7_40turns.txt";
+    const RunResult run = RunPolity("--headless --mission 1 --seed 7 --turns 40");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    if (std::getenv("POLITY_UPDATE_GOLDEN")) {
+        std::ofstream(golden, std::ios::binary) << run.output;
+    }
+    std::ifstream in(golden, std::ios::binary);
+    const std::string expected((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(run.output, expected);
+    // The same game again, as JSON lines for tools: one per turn and the end.
+    const RunResult json = RunPolity("--headless --mission 1 --seed 7 --turns 40 --json");
+    EXPECT_EQ(json.exitCode, 0);
+    EXPECT_EQ(std::count(json.output.begin(), json.output.end(), '\n'), 41);
+    EXPECT_EQ(json.output.rfind("{\"turn\":1,", 0), 0u) << json.output.substr(0, 200);
+}
+
+TEST(Program, HeadlessGameRefusesWhatItCannotPlay) {
+    TempDirectory dir;
+    std::filesystem::copy(std::string(POLITY_SOURCE_DIR) + "/data", "data", std::filesystem::copy_options::recursive);
+    RunResult run = RunPolity("--headless --mission 99 --turns 2");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.output.find("no mission 'mission99'"), std::string::npos) << run.output;
+    run = RunPolity("--headless --turns 2 --actions missing.mil");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.output.find("cannot read the actions file 'missing.mil'"), std::string::npos);
+    EXPECT_EQ(RunPolity("--headless --turns 0").exitCode, 2);
+    // Actions naming unknown policies are skipped with a warning naming the line.
+    dir.Write("actions.mil", "NEWPOLICY,NoSuchThing\nNEXTTURN,_All_\n");
+    run = RunPolity("--headless --seed 3 --turns 2 --actions actions.mil");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(ReadDebugLog().find("actions.mil:1: record 'NoSuchThing', key 'NEWPOLICY'"), std::string::npos);
 }
 
 TEST(Program, UsageErrorsExitWithTwoAndInformationalOptionsWithZero) {
