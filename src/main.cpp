@@ -20,6 +20,7 @@
 #include "simulation/PlayerInputRecorder.h"
 #include "world/StringTable.h"
 #include "world/HeadlessGame.h"
+#include "world/Manifesto.h"
 
 namespace {
 
@@ -29,7 +30,10 @@ constexpr const char* kVersion = "0.1.0";
 // keeps (options, records) is written by a scripted run.
 class HeadlessServices : public ApplicationServices {
 public:
-    void StartContent() override { GameOptions::Instance().Load(); }
+    void StartContent() override {
+        GameOptions::Instance().Load();
+        Manifesto::Instance().LoadOptions();
+    }
     void StartMusicAndRecords() override { Achievements::Instance().Load(); }
 };
 

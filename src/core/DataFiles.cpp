@@ -1,6 +1,7 @@
 // Initialisation-file access and mod listings.
 #include "core/DataFiles.h"
 
+#include "core/TextFile.h"
 #include "core/TextUtilities.h"
 #include "engine/DebugLog.h"
 #include "platform/FileSystem.h"
@@ -44,4 +45,18 @@ bool WriteWholeNumber(std::string_view section, std::string_view key, int number
 
 void ListFiles(std::string_view pattern, const std::function<void(const std::string&)>& handler) {
     for (const std::string& name : platform::ListFiles(pattern)) handler(name);
+}
+
+bool ForEachContentLine(const std::string& mainFile, std::string_view modPattern, const ContentLineHandler& handler) {
+    const auto file = TextFile::Open(mainFile);
+    if (file) {
+        for (size_t i = 0; i < file->LineCount(); ++i) handler(file->Lines()[i], mainFile, static_cast<int>(i + 1));
+    }
+    const std::string pattern = platform::NormalizeSeparators(modPattern);
+    const std::string folder = pattern.substr(0, pattern.rfind('/') + 1);
+    ListFiles(pattern, [&](const std::string& name) {
+        const auto mod = TextFile::Open(folder + name);
+        if (mod && mod->LineCount() > 0) handler(mod->Line(1), folder + name, 1);
+    });
+    return file.has_value();
 }

@@ -23,3 +23,10 @@ bool WriteWholeNumber(std::string_view section, std::string_view key, int number
 // Calls `handler` with the name of each file matching the pattern (for
 // example "data/mods/policies/*.txt"), sorted by name; nothing when none does.
 void ListFiles(std::string_view pattern, const std::function<void(const std::string&)>& handler);
+
+// Content files of one kind: every line of the main file, then the first line
+// of each mod file matching `modPattern` in name order (a mod holds one
+// record). `handler` gets the line, the file it came from and its number.
+// False when the main file cannot be read; unreadable mods are skipped.
+using ContentLineHandler = std::function<void(const std::string& line, const std::string& file, int lineNumber)>;
+bool ForEachContentLine(const std::string& mainFile, std::string_view modPattern, const ContentLineHandler& handler);

@@ -1,6 +1,7 @@
 // Text helpers for data files, independent of the process locale.
 #include "core/TextUtilities.h"
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdarg>
@@ -56,6 +57,22 @@ std::string UpperCase(std::string_view text) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
     return out;
+}
+
+std::string TrimBlanks(std::string_view text) {
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return std::string(text);
+}
+
+bool IsNumber(std::string_view text) {
+    const std::string trimmed = TrimBlanks(text);
+    if (trimmed.empty()) return false;
+    const char* begin = trimmed.data() + (trimmed[0] == '+' ? 1 : 0);
+    float value = 0.0f;
+    const auto [end, error] = std::from_chars(begin, trimmed.data() + trimmed.size(), value);
+    return error == std::errc() && end == trimmed.data() + trimmed.size();
 }
 
 bool ParseKeyValue(std::string_view line, std::string& key, std::string& value) {

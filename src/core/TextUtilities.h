@@ -15,6 +15,11 @@ std::string TrimTrailing(std::string_view text);
 std::string LowerCase(std::string_view text);
 std::string UpperCase(std::string_view text);
 
+// The text without blanks (spaces, tabs, line ends) at either end.
+std::string TrimBlanks(std::string_view text);
+// True when the whole text, blanks aside, is one decimal number.
+bool IsNumber(std::string_view text);
+
 // "key = value" lines: false without "="; otherwise the key is the text
 // before the first blank or "=", the value what follows "=" without its
 // leading blanks, trimmed at the end.

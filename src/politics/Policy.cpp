@@ -111,13 +111,18 @@ Policy::~Policy() {
     Network::Destroy(input_);
 }
 
-void Policy::CheckEffects() {
+FieldReader Policy::EffectFields() const {
     FieldReader fields(line_);
     for (int i = 1; i < kEffectsField; ++i) fields.NextField();
     if (fields.NextField() != "#Effects") {
         ReportDataProblem(DataSeverity::Fatal, {source_, lineNumber_, Name(), "#Effects"}, "Policy data corrupted",
                           "Policy", __LINE__);
     }
+    return fields;
+}
+
+void Policy::CheckEffects() {
+    FieldReader fields = EffectFields();
     FieldReader pair;
     while (!fields.AtEnd()) {
         const std::string& field = fields.NextField();
@@ -132,12 +137,7 @@ void Policy::CheckEffects() {
 }
 
 void Policy::CreateEffects() {
-    FieldReader fields(line_);
-    for (int i = 1; i < kEffectsField; ++i) fields.NextField();
-    if (fields.NextField() != "#Effects") {
-        ReportDataProblem(DataSeverity::Fatal, {source_, lineNumber_, Name(), "#Effects"}, "Policy data corrupted",
-                          "Policy", __LINE__);
-    }
+    FieldReader fields = EffectFields();
     FieldReader pair;
     while (!fields.AtEnd()) {
         const std::string& field = fields.NextField();

@@ -79,6 +79,8 @@ public:
     static void UpdateAllPopularity();
 
 private:
+    // The line's fields positioned after "#Effects" (fatal when it is missing).
+    class FieldReader EffectFields() const;
     void CheckEffects();
     void CreateEffects();
     float Multiplied(float amount, const Neuron* multiplier) const;

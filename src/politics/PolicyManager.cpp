@@ -66,24 +66,15 @@ void PolicyManager::Init(std::string_view policiesFile, std::string_view modPatt
 }
 
 void PolicyManager::LoadPolicies(const std::string& path, std::string_view modPattern) {
-    if (const auto file = TextFile::Open(path)) {
-        for (size_t i = 0; i < file->LineCount(); ++i) {
-            const std::string& line = file->Lines()[i];
-            if (Policy::IsPolicyLine(line)) Network::Create<Policy>(line, path, static_cast<int>(i + 1));
-        }
-    } else {
+    // One policy per mod file, from its first line.
+    const bool read = ForEachContentLine(path, modPattern, [](const std::string& line, const std::string& source,
+                                                              int lineNumber) {
+        if (Policy::IsPolicyLine(line)) Network::Create<Policy>(line, source, lineNumber);
+    });
+    if (!read) {
         ReportDataProblem(DataSeverity::Error, {path, 0, "", ""}, "cannot open the policies file", "PolicyManager",
                           __LINE__);
     }
-    // One policy per mod file, from its first line.
-    const std::string pattern(modPattern);
-    const std::string folder = pattern.substr(0, pattern.rfind('/') + 1);
-    ListFiles(pattern, [&](const std::string& name) {
-        const auto mod = TextFile::Open(folder + name);
-        if (mod && mod->LineCount() > 0 && Policy::IsPolicyLine(mod->Line(1))) {
-            Network::Create<Policy>(mod->Line(1), folder + name, 1);
-        }
-    });
 }
 
 void PolicyManager::AdvanceImplementation(bool holdsLowerHouse, bool holdsUpperHouse) {

@@ -20,21 +20,14 @@ void SituationManager::LoadSituations(std::string_view situationsFile,
     const std::string path = situationsFile.empty()
                                  ? SetupValues::Instance().GetSetupString("situations")
                                  : std::string(situationsFile);
-    if (const auto file = TextFile::Open(path)) {
-        for (size_t i = 0; i < file->LineCount(); ++i)
-            LoadLine(file->Lines()[i], path, static_cast<int>(i + 1));
-    } else {
+    // A mod file holds one situation, on its first line; anything after it
+    // is ignored.
+    const bool read = ForEachContentLine(path, modPattern, [this](const std::string& line, const std::string& source,
+                                                                  int lineNumber) { LoadLine(line, source, lineNumber); });
+    if (!read) {
         ReportDataProblem(DataSeverity::Error, {path, 0, "", "situations"},
                           "cannot open the situations file", "SituationManager", __LINE__);
     }
-    // A mod file holds one situation, on its first line; anything after it
-    // is ignored, and a file that cannot be read is skipped.
-    const std::string pattern(modPattern);
-    const std::string folder = pattern.substr(0, pattern.rfind('/') + 1);
-    ListFiles(pattern, [&](const std::string& name) {
-        const auto mod = TextFile::Open(folder + name);
-        if (mod && mod->LineCount() > 0) LoadLine(mod->Line(1), folder + name, 1);
-    });
 }
 
 void SituationManager::LoadLine(const std::string& line, const std::string& source,

@@ -71,20 +71,14 @@ void SliderConfiguration::LoadAll(std::string_view path, std::string_view modPat
     if (g_loaded) return;
     g_loaded = true;
     const std::string base(path);
-    if (const auto file = TextFile::Open(base)) {
-        for (size_t i = 0; i < file->LineCount(); ++i) {
-            if (DescribesConfiguration(file->Lines()[i])) LoadLine(file->Lines()[i], base, static_cast<int>(i + 1));
-        }
-    } else {
+    const bool read = ForEachContentLine(base, modPattern, [](const std::string& line, const std::string& source,
+                                                              int lineNumber) {
+        if (DescribesConfiguration(line)) LoadLine(line, source, lineNumber);
+    });
+    if (!read) {
         ReportDataProblem(DataSeverity::Error, {base, 0, "", ""}, "cannot open the slider configurations",
                           "GUI_SliderConfig", __LINE__);
     }
-    const std::string pattern(modPattern);
-    const std::string folder = pattern.substr(0, pattern.rfind('/') + 1);
-    ListFiles(pattern, [&](const std::string& name) {
-        const auto mod = TextFile::Open(folder + name);
-        if (mod && mod->LineCount() > 0 && DescribesConfiguration(mod->Line(1))) LoadLine(mod->Line(1), folder + name, 1);
-    });
 }
 
 const SliderConfiguration* SliderConfiguration::Find(std::string_view name) {

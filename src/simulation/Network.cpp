@@ -94,6 +94,15 @@ std::string DescribeCycle(Neuron* start) {
     return std::string();
 }
 
+void RemoveFromNameIndex(NetworkState& s, const Neuron* neuron) {
+    if (neuron->Name().empty()) return;
+    auto it = s.byName.find(neuron->Name());
+    if (it == s.byName.end()) return;
+    auto& bucket = it->second;
+    bucket.erase(std::remove(bucket.begin(), bucket.end(), neuron), bucket.end());
+    if (bucket.empty()) s.byName.erase(it);
+}
+
 }  // namespace
 
 void Network::Register(Neuron* neuron) {
@@ -109,14 +118,7 @@ void Network::Register(Neuron* neuron) {
 void Network::Unregister(Neuron* neuron) {
     NetworkState& s = State();
     if (!s.live.erase(neuron)) return;
-    if (!neuron->name_.empty()) {
-        auto it = s.byName.find(neuron->name_);
-        if (it != s.byName.end()) {
-            auto& bucket = it->second;
-            bucket.erase(std::remove(bucket.begin(), bucket.end(), neuron), bucket.end());
-            if (bucket.empty()) s.byName.erase(it);
-        }
-    }
+    RemoveFromNameIndex(s, neuron);
     s.neurons[neuron->registryIndex_] = nullptr;
     ForgetSpecial(neuron);
     Compact(s.neurons, s.live.size(), [](Neuron* n, size_t i) { n->registryIndex_ = i; });
@@ -132,14 +134,7 @@ void Network::ForgetSpecial(const Neuron* neuron) {
 void Network::Rename(Neuron* neuron, std::string_view newName) {
     NetworkState& s = State();
     if (neuron->name_ == newName) return;
-    if (!neuron->name_.empty()) {
-        auto it = s.byName.find(neuron->name_);
-        if (it != s.byName.end()) {
-            auto& bucket = it->second;
-            bucket.erase(std::remove(bucket.begin(), bucket.end(), neuron), bucket.end());
-            if (bucket.empty()) s.byName.erase(it);
-        }
-    }
+    RemoveFromNameIndex(s, neuron);
     neuron->name_ = newName;
     if (newName.empty()) return;
     auto& bucket = s.byName[neuron->name_];

@@ -25,25 +25,6 @@ constexpr size_t kShortestCountry = 3;
 // A dilemma's consequences never fade.
 constexpr float kLasting = 1.0f;
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-std::string TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return std::string(text);
-}
-
-bool IsNumber(std::string_view text) {
-    const std::string trimmed = TrimBlanks(text);
-    if (trimmed.empty()) return false;
-    const char* begin = trimmed.data() + (trimmed[0] == '+' ? 1 : 0);
-    float value = 0.0f;
-    const auto [end, error] = std::from_chars(begin, trimmed.data() + trimmed.size(), value);
-    return error == std::errc() && end == trimmed.data() + trimmed.size();
-}
-
 // One key=value entry of a dilemma file, with its line for messages.
 struct Entry {
     std::string key;

@@ -30,25 +30,6 @@ bool BeginsWithMarker(const std::string& field) {
     return !field.empty() && field[0] == '#';
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-std::string TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return std::string(text);
-}
-
-bool IsNumber(std::string_view text) {
-    const std::string trimmed = TrimBlanks(text);
-    if (trimmed.empty()) return false;
-    const char* begin = trimmed.data() + (trimmed[0] == '+' ? 1 : 0);
-    float value = 0.0f;
-    const auto [end, error] = std::from_chars(begin, trimmed.data() + trimmed.size(), value);
-    return error == std::errc() && end == trimmed.data() + trimmed.size();
-}
-
 Neuron* FindNamed(const std::string& name) {
     // An empty name would find any unnamed neuron.
     return name.empty() ? nullptr : Network::FindByName(name);

@@ -19,21 +19,14 @@ EventManager& EventManager::Instance() {
 void EventManager::LoadEvents(std::string_view eventsFile, std::string_view modPattern) {
     const std::string path = eventsFile.empty() ? SetupValues::Instance().GetSetupString("events")
                                                 : std::string(eventsFile);
-    if (const auto file = TextFile::Open(path)) {
-        for (size_t i = 0; i < file->LineCount(); ++i)
-            LoadLine(file->Lines()[i], path, static_cast<int>(i + 1));
-    } else {
+    // A mod file holds one event, on its first line; later lines are ignored
+    // even when the first is not an event.
+    const bool read = ForEachContentLine(path, modPattern, [this](const std::string& line, const std::string& source,
+                                                                  int lineNumber) { LoadLine(line, source, lineNumber); });
+    if (!read) {
         ReportDataProblem(DataSeverity::Error, {path, 0, "", "events"},
                           "cannot open the events file", "EventManager", __LINE__);
     }
-    // A mod file holds one event, on its first line; later lines are ignored
-    // even when the first is not an event, and an unreadable file is skipped.
-    const std::string pattern(modPattern);
-    const std::string folder = pattern.substr(0, pattern.find_last_of("/\\") + 1);
-    ListFiles(pattern, [&](const std::string& name) {
-        const auto mod = TextFile::Open(folder + name);
-        if (mod && mod->LineCount() > 0) LoadLine(mod->Line(1), folder + name, 1);
-    });
     firedAtLastCheck_ = false;
 }
 

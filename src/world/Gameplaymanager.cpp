@@ -34,6 +34,8 @@
 #include "world/EventManager.h"
 #include "world/Finances.h"
 #include "world/Grudge.h"
+#include "world/Manifesto.h"
+#include "world/OppositionManager.h"
 #include "world/NewsList.h"
 
 Gameplaymanager& Gameplaymanager::Instance() {
@@ -118,10 +120,12 @@ void Gameplaymanager::StartGame(std::string_view missionName) {
     Finances::Instance().ResetAccounts();
     if (GlobalEconomy* economy = Network::GlobalEconomyNeuron()) economy->Start();
     turnNumber_ = 0;
+    turnsToElection_ = 0;
     VoterManager::Instance().CreatePopulation(Mission::Instance().Matrix());
     ElectionManager::Instance().ResetResults();
     ElectionManager::Instance().ScheduleNextElection();
     USCongress::Instance().SetUp(Mission::Instance().Name());
+    OppositionManager::Instance().ResetAnger();
     Cynicism::Instance().ResetCynicism();
     Polls::Instance().Reset();
 
@@ -133,6 +137,7 @@ void Gameplaymanager::StartGame(std::string_view missionName) {
     PoliticalCapital::Instance().Compute(ElectionManager::Instance().VoteShare(),
                                          USCongress::Instance().HoldsLowerHouse() &&
                                              USCongress::Instance().HoldsUpperHouse());
+    Manifesto::Instance().ClearPledges();
 }
 
 void Gameplaymanager::NewTurn() {
@@ -160,7 +165,7 @@ void Gameplaymanager::NewTurn() {
     Network::RecalculateAll();
     ProgressStep("processing polls", 0.1f);
     ElectionManager& elections = ElectionManager::Instance();
-    const bool manifestoBroken = false;
+    const bool manifestoBroken = Manifesto::Instance().IsBroken();
     Polls::Instance().TakePoll(elections.MonthsToElection(), manifestoBroken);
     Achievements::Instance().RecordApproval(Polls::Instance().PotentialVote());
     Network::RecalculateAll();
@@ -171,18 +176,20 @@ void Gameplaymanager::NewTurn() {
     ProgressStep("updating simulation data", 0.1f);
     ProgressStep("processing voters", 0.2f);
     VoterManager::Instance().PassOnMoods();
+    OppositionManager::Instance().UpdateOpposition();
     if (turnNumber_ > 1) {
         ProgressStep("assesing dilemmas", 0.1f);
         DilemmaManager::Instance().CheckDilemmas();
     }
     Finances::Instance().UpdateTurn(turnNumber_);
     for (int month = 0; month < 3; ++month) Calendar::Instance().NextMonth();
-    if (elections.CheckElection(manifestoBroken)) {
+    if (elections.CheckElection(Manifesto::Instance().IsBroken())) {
         Achievements::Instance().RecordElection(elections.VoteShare(), elections.ElectionsWon());
     }
     congress.MidtermCheck(elections.MonthsSinceLastElection(), Polls::Instance().Approval());
     Cynicism::Instance().UpdateCynicism(elections.MonthsToElection(), ElectionManager::Interval(), turnNumber_);
     PoliticalCapital::Instance().Refill();
+    Manifesto::Instance().CheckPledges();
     Network::SetSettleMode(false);
     loadingFinished_ = true;
     if (turnNumber_ == 1) {

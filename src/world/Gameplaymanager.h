@@ -38,6 +38,10 @@ public:
 
     int TurnNumber() const { return turnNumber_; }
     void SetTurnNumber(int turn) { turnNumber_ = turn; }
+    // A second count the turn processor keeps for saved games only: written
+    // and read back, 0 in a new game.
+    int TurnsToElection() const { return turnsToElection_; }
+    void SetTurnsToElection(int turns) { turnsToElection_ = turns; }
     // Runs on across turns and wraps past 1, as the loading bar does.
     float Progress() const { return progress_; }
     bool IsLoadingFinished() const { return loadingFinished_; }
@@ -51,6 +55,7 @@ private:
     void ApplyMission(const std::string& path);
 
     int turnNumber_ = 0;
+    int turnsToElection_ = 0;
     float progress_ = 0.0f;
     bool loadingFinished_ = false;
     GameplayListener defaultListener_;

@@ -19,6 +19,8 @@
 #include "world/Event.h"
 #include "world/EventManager.h"
 #include "world/Finances.h"
+#include "world/Manifesto.h"
+#include "world/OppositionManager.h"
 
 namespace {
 
@@ -39,7 +41,10 @@ std::string JsonEscape(const std::string& text) {
 
 HeadlessGame::HeadlessGame(Options options, std::FILE* out) : options_(std::move(options)), out_(out) {}
 
-void HeadlessGame::OpenManifestoChoice() {}
+void HeadlessGame::OpenManifestoChoice() {
+    // The built-in player promises nothing: an empty manifesto is always
+    // kept, and a scripted player's pledges belong in its actions.
+}
 
 void HeadlessGame::AnswerDilemma() {
     // The built-in player takes the first option of every dilemma.
@@ -88,6 +93,11 @@ int HeadlessGame::Play() {
     game.StartGame(options_.mission);
     const int turns = options_.turns >= 0 ? options_.turns : ElectionManager::Interval() / 3 + 1;
     EventManager::Instance().SetFireListener([this](Event& event) { happenings_.push_back("event " + event.Name()); });
+    OppositionManager::Instance().SetMessageListener([this](const OppositionMessage& message) {
+        happenings_.push_back(message.group + (message.kind == OppositionMessage::Kind::Warning        ? " warns"
+                                               : message.kind == OppositionMessage::Kind::FoiledAttack ? " attack foiled"
+                                                                                                       : " attack succeeds"));
+    });
     AnswerDilemma();
     PrintTurn();
     while (endReason_.empty() && game.TurnNumber() < turns) {
@@ -96,13 +106,23 @@ int HeadlessGame::Play() {
         game.NewTurn();
         AnswerDilemma();
         PrintTurn();
-        if (!election_.empty() && elections.VoteShare() < 0.5f) endReason_ = "lost the election";
+        if (OppositionManager::Instance().IsGovernmentOverthrown()) endReason_ = "overthrown by an angry group";
+        if (!election_.empty()) {
+            if (elections.VoteShare() < 0.5f) {
+                endReason_ = "lost the election";
+            } else {
+                // What closing the results window does: a new term begins.
+                elections.ScheduleNextElection();
+                Manifesto::Instance().StartTerm();
+            }
+        }
     }
     if (endReason_.empty()) endReason_ = "played " + std::to_string(game.TurnNumber()) + " turns";
     PrintEnd();
     game.SetListener(nullptr);
     elections.SetResultListener(nullptr);
     EventManager::Instance().SetFireListener(nullptr);
+    OppositionManager::Instance().SetMessageListener(nullptr);
     return FailedAssertionCount() == 0 && DataErrorCount() == 0 ? 0 : 1;
 }
 

@@ -99,10 +99,12 @@ TEST(Program, UsageErrorsExitWithTwoAndInformationalOptionsWithZero) {
     EXPECT_NE(RunPolity("--help").output.find("--headless"), std::string::npos);
 }
 
-TEST(Program, MissingDataShowsKeysInsteadOfTextAndStillRuns) {
+TEST(Program, MissingDataEndsWithTheReasonOnScreenAndInTheLog) {
     TempDirectory dir;  // no data folder at all
     const RunResult run = RunPolity("--headless --frames 1");
-    EXPECT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_NE(run.output.find("APP_TITLE"), std::string::npos);
-    EXPECT_NE(ReadDebugLog().find("Missing string: APP_TITLE"), std::string::npos);
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_NE(run.output.find("data/manifesto.csv: Missing manifesto file"), std::string::npos) << run.output;
+    const std::string log = ReadDebugLog();
+    EXPECT_NE(log.find("Missing manifesto file:Manifesto"), std::string::npos) << log;
+    EXPECT_EQ(log.substr(log.size() - 13), "END DEBUG---\n");
 }
