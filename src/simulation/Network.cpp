@@ -313,11 +313,11 @@ void Network::DeleteAllEffects() {
 
 void Network::CreateSpecialNeurons() {
     NetworkState& s = State();
-    struct Spec {
+    struct Names {
         const char* name;
         const char* displayName;
     };
-    const std::array<Spec, kSpecialCount> specs = {{{"_default_", ""},
+    const std::array<Names, kSpecialCount> names = {{{"_default_", ""},
                                                      {"_winning_", ""},
                                                      {"_debt_", "National Debt"},
                                                      {"_globaleconomy_", "Economic Cycle"},
@@ -325,8 +325,8 @@ void Network::CreateSpecialNeurons() {
     for (size_t i = 0; i < kSpecialCount; ++i) {
         Destroy(s.special[i]);
         Neuron* neuron = i == kGlobalEconomy ? Create<GlobalEconomy>() : Create<Neuron>();
-        neuron->SetName(specs[i].name);
-        neuron->SetDisplayName(specs[i].displayName);
+        neuron->SetName(names[i].name);
+        neuron->SetDisplayName(names[i].displayName);
         neuron->SetIdentifier(static_cast<float>(i));
         s.special[i] = neuron;
     }

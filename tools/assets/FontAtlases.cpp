@@ -17,7 +17,7 @@
 
 namespace {
 
-struct AtlasSpec {
+struct AtlasRecipe {
     std::string name, texture, widthFile, face;
     int cell = 0, pixels = 0;
 };
@@ -28,22 +28,22 @@ std::string Trim(const std::string& s) {
     return b == std::string::npos ? "" : s.substr(b, e - b + 1);
 }
 
-std::vector<AtlasSpec> ReadList(const std::string& path) {
-    std::vector<AtlasSpec> specs;
+std::vector<AtlasRecipe> ReadList(const std::string& path) {
+    std::vector<AtlasRecipe> recipes;
     std::ifstream in(path);
     std::string line;
     while (std::getline(in, line)) {
         line = Trim(line);
         if (line.empty() || line[0] == ';') continue;
         if (line.front() == '[' && line.back() == ']') {
-            specs.push_back({});
-            specs.back().name = line.substr(1, line.size() - 2);
+            recipes.push_back({});
+            recipes.back().name = line.substr(1, line.size() - 2);
             continue;
         }
         const size_t eq = line.find('=');
-        if (eq == std::string::npos || specs.empty()) continue;
+        if (eq == std::string::npos || recipes.empty()) continue;
         const std::string key = Trim(line.substr(0, eq)), value = Trim(line.substr(eq + 1));
-        AtlasSpec& s = specs.back();
+        AtlasRecipe& s = recipes.back();
         if (key == "texture")
             s.texture = value;
         else if (key == "widths")
@@ -55,7 +55,7 @@ std::vector<AtlasSpec> ReadList(const std::string& path) {
         else if (key == "pixels")
             s.pixels = std::atoi(value.c_str());
     }
-    return specs;
+    return recipes;
 }
 
 std::string FindFace(const std::string& face) {
@@ -82,42 +82,42 @@ char32_t CellCharacter(int glyph) {
     return 0;
 }
 
-bool RenderAtlas(FT_Library library, const AtlasSpec& spec, const std::string& outputFolder) {
+bool RenderAtlas(FT_Library library, const AtlasRecipe& recipe, const std::string& outputFolder) {
     // Cells cover 0.09375 of the texture each way, so the side is 32/3 cells.
-    if (spec.cell <= 0 || spec.cell % 3 != 0 || spec.pixels <= 0 || spec.texture.empty() ||
-        spec.widthFile.empty()) {
+    if (recipe.cell <= 0 || recipe.cell % 3 != 0 || recipe.pixels <= 0 || recipe.texture.empty() ||
+        recipe.widthFile.empty()) {
         std::fprintf(stderr,
                      "polity_assets: atlas [%s] needs texture, widths, a cell size divisible by 3 "
                      "and pixels\n",
-                     spec.name.c_str());
+                     recipe.name.c_str());
         return false;
     }
-    const std::string file = FindFace(spec.face);
+    const std::string file = FindFace(recipe.face);
     FT_Face face = nullptr;
     if (file.empty() || FT_New_Face(library, file.c_str(), 0, &face) != 0) {
-        std::fprintf(stderr, "polity_assets: atlas [%s]: no font for '%s'\n", spec.name.c_str(),
-                     spec.face.c_str());
+        std::fprintf(stderr, "polity_assets: atlas [%s]: no font for '%s'\n", recipe.name.c_str(),
+                     recipe.face.c_str());
         return false;
     }
-    FT_Set_Pixel_Sizes(face, 0, FT_UInt(spec.pixels));
-    const int side = spec.cell * 32 / 3;
+    FT_Set_Pixel_Sizes(face, 0, FT_UInt(recipe.pixels));
+    const int side = recipe.cell * 32 / 3;
     ArgbImage atlas{side, side, std::vector<std::uint32_t>(size_t(side) * size_t(side), 0)};
     const int ascent = int(face->size->metrics.ascender >> 6);
     const int descent = int(-face->size->metrics.descender >> 6);
-    const int baseline = std::max(0, (spec.cell - ascent - descent) / 2) + ascent;
+    const int baseline = std::max(0, (recipe.cell - ascent - descent) / 2) + ascent;
     std::array<int, 100> widths{};
     for (int glyph = 0; glyph < 100; ++glyph) {
         const char32_t ch = CellCharacter(glyph);
         if (ch == 0 || FT_Load_Char(face, ch, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT) != 0) continue;
         const FT_Bitmap& bitmap = face->glyph->bitmap;
-        const int cellLeft = (glyph % 10) * spec.cell, cellTop = (glyph / 10) * spec.cell;
+        const int cellLeft = (glyph % 10) * recipe.cell, cellTop = (glyph / 10) * recipe.cell;
         const int top = cellTop + baseline - face->glyph->bitmap_top;
         int rightmost = -1;
         // Ink starts one pixel into the cell, so glyphs drawn edge to edge keep a gap.
         for (int y = 0; y < int(bitmap.rows); ++y) {
             for (int x = 0; x < int(bitmap.width); ++x) {
                 const int px = cellLeft + 1 + x, py = top + y;
-                if (px >= cellLeft + spec.cell || py < cellTop || py >= cellTop + spec.cell)
+                if (px >= cellLeft + recipe.cell || py < cellTop || py >= cellTop + recipe.cell)
                     continue;
                 const std::uint32_t coverage = bitmap.buffer[y * bitmap.pitch + x];
                 if (coverage == 0) continue;
@@ -130,20 +130,20 @@ bool RenderAtlas(FT_Library library, const AtlasSpec& spec, const std::string& o
         widths[size_t(glyph)] = std::max(0, rightmost);
     }
     FT_Done_Face(face);
-    return WriteDds(outputFolder + "/bitmaps/" + spec.texture, atlas) &&
-           WriteWidthFile(outputFolder + "/" + spec.widthFile, widths);
+    return WriteDds(outputFolder + "/bitmaps/" + recipe.texture, atlas) &&
+           WriteWidthFile(outputFolder + "/" + recipe.widthFile, widths);
 }
 
 }  // namespace
 
 int GenerateFontAtlases(const std::string& listPath, const std::string& outputFolder) {
-    const std::vector<AtlasSpec> specs = ReadList(listPath);
+    const std::vector<AtlasRecipe> recipes = ReadList(listPath);
     if (!FcInit()) return -1;
     FT_Library library = nullptr;
     if (FT_Init_FreeType(&library) != 0) return -1;
     int written = 0;
-    for (const AtlasSpec& spec : specs) {
-        if (!RenderAtlas(library, spec, outputFolder)) {
+    for (const AtlasRecipe& recipe : recipes) {
+        if (!RenderAtlas(library, recipe, outputFolder)) {
             FT_Done_FreeType(library);
             return -1;
         }
