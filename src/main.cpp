@@ -14,12 +14,15 @@
 #include "engine/DebugLog.h"
 #include "engine/Diagnostics.h"
 #include "engine/TestScene.h"
+#include "engine/UpdateCommand.h"
+#include "gui/WindowedProgram.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
 #include "simulation/GameOptions.h"
 #include "simulation/PlayerInputRecorder.h"
 #include "world/StringTable.h"
 #include "world/HeadlessGame.h"
+#include "world/SaveGameManager.h"
 #include "world/Manifesto.h"
 
 namespace {
@@ -71,6 +74,7 @@ int main(int argc, char** argv) {
         std::printf("polity %s\n", kVersion);
         return 0;
     }
+    if (options.update) return RunUpdateCommand(options.updateServer);
 
     if (!options.screenshot.empty()) {
         platform::SetHeadless(true);
@@ -84,8 +88,18 @@ int main(int argc, char** argv) {
         return written ? 0 : 1;
     }
 
-    // The window comes with the GUI; until then every run is headless.
-    if (!options.headless) std::puts("polity: no window in this build yet; running headless");
+    // With a display, and unless a scripted game was asked for, the game
+    // opens its window.
+    const bool scriptedGame = !options.mission.empty() || options.turns || !options.actions.empty() || options.json ||
+                              !options.replay.empty() || !options.load.empty() || !options.save.empty();
+    if (!options.headless && !scriptedGame && (options.windowed || DisplayAvailable())) {
+        GameRandom::Seed(options.seed.value_or(static_cast<std::uint32_t>(std::time(nullptr))));
+        WindowedRun run;
+        if (options.sizeGiven) run.width = options.screenshotWidth, run.height = options.screenshotHeight;
+        run.frames = options.frames;
+        return RunWindowedProgram(run);
+    }
+    if (!options.headless && !scriptedGame) std::puts("polity: no display; running headless");
     platform::SetHeadless(true);
     SetReportsToStandardError(true);
 
@@ -104,24 +118,34 @@ int main(int argc, char** argv) {
     }
     game.turns = options.turns.value_or(-1);
     game.json = options.json;
-    if (!options.actions.empty()) {
-        const auto actions = TextFile::Open(options.actions);
+    const std::string& script = options.replay.empty() ? options.actions : options.replay;
+    if (!script.empty()) {
+        const auto actions = TextFile::Open(script);
         if (!actions) {
-            std::fprintf(stderr, "polity: cannot read the actions file '%s'\n", options.actions.c_str());
+            std::fprintf(stderr, "polity: cannot read the actions file '%s'\n", script.c_str());
             app.Shutdown();
             return 1;
         }
         game.actions = actions->Lines();
-        game.actionsSource = options.actions;
+        game.actionsSource = script;
+        game.replay = !options.replay.empty();
     }
-    if (!platform::FileExists("data/missions/" + game.mission + ".txt")) {
+    game.loadPath = options.load;
+    game.savePath = options.save;
+    SaveGameManager::Instance().SetProblemListener([](const SaveGameProblem& problem) {
+        std::fprintf(stderr, "polity: %s '%s': %s\n",
+                     problem.kind == SaveGameProblem::Kind::SaveFailed ? "cannot save" : "cannot load",
+                     problem.path.c_str(), problem.detail.c_str());
+    });
+    if (game.loadPath.empty() && !platform::FileExists("data/missions/" + game.mission + ".txt")) {
         std::fprintf(stderr, "polity: no mission '%s' (data/missions/%s.txt)\n", game.mission.c_str(),
                      game.mission.c_str());
         app.Shutdown();
         return 1;
     }
     PlayerInputRecorder::Instance().SetEnabled(false);  // a headless game is not the player's game
-    if (!options.json) std::printf("%s %s: %s, seed %u\n", GetString("APP_TITLE").c_str(), kVersion, game.mission.c_str(), seed);
+    const std::string playing = game.loadPath.empty() ? game.mission : "saved game " + game.loadPath;
+    if (!options.json) std::printf("%s %s: %s, seed %u\n", GetString("APP_TITLE").c_str(), kVersion, playing.c_str(), seed);
     HeadlessGame headless(std::move(game), stdout);
     const int result = headless.Play();
     app.Shutdown();

@@ -10,6 +10,8 @@ packages=(
   libsdl2-dev
   libsdl2-ttf-dev libfontconfig-dev libfreetype-dev libpng-dev librsvg2-dev libcairo2-dev
   fonts-dejavu-core fonts-liberation
+  xvfb xdotool
+  libogg-dev libvorbis-dev libcurl4-openssl-dev
 )
 
 missing=()

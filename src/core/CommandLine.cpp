@@ -59,8 +59,20 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments) {
             o.json = true;
         } else if (arg == "--actions") {
             if (const std::string* v = value("a file name")) o.actions = *v;
+        } else if (arg == "--replay") {
+            if (const std::string* v = value("a file name")) o.replay = *v;
+        } else if (arg == "--load") {
+            if (const std::string* v = value("a file name")) o.load = *v;
+        } else if (arg == "--save") {
+            if (const std::string* v = value("a file name")) o.save = *v;
         } else if (arg == "--screenshot") {
             if (const std::string* v = value("a file name")) o.screenshot = *v;
+        } else if (arg == "--update") {
+            o.update = true;
+        } else if (arg == "--server") {
+            if (const std::string* v = value("an address")) o.updateServer = *v;
+        } else if (arg == "--windowed") {
+            o.windowed = true;
         } else if (arg == "--size") {
             if (const std::string* v = value("WIDTHxHEIGHT")) {
                 const size_t x = v->find('x');
@@ -71,11 +83,18 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments) {
                 } else {
                     o.screenshotWidth = w;
                     o.screenshotHeight = h;
+                    o.sizeGiven = true;
                 }
             }
         } else {
             result.error = "unknown option '" + arg + "'";
         }
+    }
+    if (result.error.empty() && !o.updateServer.empty() && !o.update) {
+        result.error = "--server is for --update";
+    }
+    if (result.error.empty() && !o.actions.empty() && !o.replay.empty()) {
+        result.error = "--actions and --replay both name a script; give one";
     }
     return result;
 }
@@ -88,10 +107,19 @@ std::string CommandLineUsage() {
            "  --turns N       turns to play (default: to the end of the first term)\n"
            "  --actions F     follow the player's actions in F (NEWPOLICY, CANCELPOLICY,\n"
            "                  ADJSLIDER and NEXTTURN lines, as the game records them)\n"
+           "  --replay F      play back a script the game recorded (data/script.mil) from\n"
+           "                  its start; with the same --seed it replays the same game\n"
+           "  --load F        play on from the saved game F (a .dedu file) instead of a\n"
+           "                  new game; --turns then counts from the game's first turn\n"
+           "  --save F        save the game to F when the headless run ends\n"
            "  --json          print each turn as a line of JSON\n"
            "  --frames N      only start the program, run N frames without a game, and quit\n"
            "  --screenshot F  draw the engine's test card into the PNG file F and exit\n"
-           "  --size WxH      size of the screenshot (default 1024x768)\n"
+           "  --size WxH      size of the screenshot (default 1024x768) or of the window\n"
+           "  --update        fetch new data files from the update server and exit\n"
+           "  --server URL    the update server for --update (default: updateserver in\n"
+           "                  section [setup] of data/data.ini)\n"
+           "  --windowed      open the game's window even where no display is announced\n"
            "  --version       print the version and exit\n"
            "  --help          print this help and exit\n"
            "Exit codes: 0 success, 1 the game or its data reported an error, 2 bad usage.\n";

@@ -17,9 +17,18 @@ struct CommandLineOptions {
     std::optional<int> turns;  // default: to the end of the first term
     bool json = false;
     std::string actions;       // a player-input script to follow
+    std::string replay;        // a script the game recorded ("data/script.mil") to play back
+    std::string load;          // a saved game to play on from
+    std::string save;          // where to save the game when a headless run ends
     std::string screenshot;  // draw the engine's test card into this PNG and exit
+    // Fetch new data files from the update server (optionally named here) and exit.
+    bool update = false;
+    std::string updateServer;
     int screenshotWidth = 1024;
     int screenshotHeight = 768;
+    bool sizeGiven = false;  // --size also sizes the window, for this run only
+    // Open the window even where no display is announced (SDL_VIDEODRIVER=offscreen).
+    bool windowed = false;
 };
 
 struct CommandLineResult {

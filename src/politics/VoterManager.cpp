@@ -104,6 +104,17 @@ void VoterManager::CreatePopulation(const std::string& matrixPath) {
         GeneratePopulation();
         WriteMatrix(matrixPath);
     }
+    LinkDebtToMood();
+}
+
+Voter* VoterManager::AddVoter(const std::vector<VoterType*>& types) {
+    Voter* voter = Network::Create<Voter>();
+    population_.push_back(voter);
+    for (VoterType* type : types) Join(*type, *voter);
+    return voter;
+}
+
+void VoterManager::LinkDebtToMood() {
     Neuron* debt = Network::DebtNeuron();
     VoterType* everyone = FindVoterType("_All_");
     Assert(everyone != nullptr, "VoterManager", __LINE__);

@@ -27,6 +27,10 @@ public:
     void CreatePopulation(const std::string& matrixPath);
     // Writes one line per voter: the groups it joined, in joining order.
     bool WriteMatrix(const std::string& path) const;
+    // Saved games: one voter who belongs to exactly these groups, added to
+    // the population; then the debt links that population creation makes.
+    Voter* AddVoter(const std::vector<VoterType*>& types);
+    void LinkDebtToMood();
     const std::vector<Voter*>& Population() const { return population_; }
     int PopulationTotal() const { return static_cast<int>(population_.size()); }
     Voter* RandomVoter() const;

@@ -35,6 +35,15 @@ public:
 
     void SetWealth(float wealth) { wealth_ = wealth; }
     void SetCurrency(std::string_view currency) { currency_ = std::string(currency.substr(0, 5)); }
+    // Saved games: the values a save keeps over those of the mission file.
+    void RestoreSaved(float population, float wealth, std::string_view flag, std::string_view matrix,
+                      std::string_view name) {
+        population_ = population;
+        wealth_ = wealth;
+        flag_ = flag;
+        matrix_ = matrix;
+        name_ = name;
+    }
 
 private:
     Mission() = default;

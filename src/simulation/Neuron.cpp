@@ -11,6 +11,7 @@
 #include "core/TextUtilities.h"
 #include "engine/Diagnostics.h"
 #include "simulation/Network.h"
+#include "simulation/NeuronDebugger.h"
 #include "simulation/RandomSource.h"
 
 namespace {
@@ -44,11 +45,17 @@ Neuron::~Neuron() {
     Network::Unregister(this);
 }
 
-void Neuron::SetName(std::string_view name) { Network::Rename(this, CutName(name)); }
+void Neuron::SetName(std::string_view name) {
+    Network::Rename(this, CutName(name));
+    RefreshWatched();
+}
+
+void Neuron::RefreshWatched() { watched_ = NeuronDebugger::Instance().WatchesName(name_); }
 
 void Neuron::SetDisplayName(std::string_view name) { displayName_ = CutName(name); }
 
 float Neuron::Recalculate() {
+    if (watched_) NeuronDebugger::Instance().Write(*this, "Recalculating...\n");
     const float old = value_;
     const Neuron* defaultNeuron = Network::DefaultNeuron();
     float sum = 0.0f;

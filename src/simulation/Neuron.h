@@ -61,6 +61,10 @@ public:
 
     const std::string& Name() const { return name_; }
     void SetName(std::string_view name);
+    // Whether the neuron debugger traces this neuron; decided when the name
+    // is set, so a recalculation costs one flag test.
+    bool IsWatched() const { return watched_; }
+    void RefreshWatched();
     const std::string& DisplayName() const { return displayName_; }
     void SetDisplayName(std::string_view name);
     float Identifier() const { return identifier_; }
@@ -148,6 +152,7 @@ private:
     bool summing_ = true;
     bool changed_ = true;
     bool displayOrderValid_ = false;
+    bool watched_ = false;
     bool companionOrderValid_ = false;
     size_t registryIndex_ = 0;
     std::uint64_t serial_ = 0;

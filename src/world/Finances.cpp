@@ -92,14 +92,7 @@ void Finances::UpdateTurn(int turnNumber) {
     ReceiveMoney(static_cast<int>(income_));
     SpendMoney(static_cast<int>(expenses_));
 
-    if (Neuron* debtNeuron = Network::DebtNeuron()) {
-        // With no income, any debt at all is as bad as it gets; the division
-        // by zero never reaches the network unclamped.
-        float burden = debt_ / (income_ * 12.0f);
-        if (std::isnan(burden)) burden = 0.0f;
-        debtNeuron->SetValue(std::clamp(burden, 0.0f, 1.0f));
-        debtNeuron->Propagate();
-    }
+    UpdateDebtNeuron();
     ReportFlow(previousIncome, income_, "NEWS_INCOME_UP", "NEWS_INCOME_DOWN");
     ReportFlow(previousExpenses, expenses_, "NEWS_EXPENSES_UP", "NEWS_EXPENSES_DOWN");
 
@@ -122,6 +115,17 @@ void Finances::UpdateTurn(int turnNumber) {
     expenditureHistory_[0] = expenses_;
     debtHistory_[0] = debt_;
     graphMaximum_ = std::max({graphMaximum_, income_, expenses_, debt_});
+}
+
+void Finances::UpdateDebtNeuron() const {
+    Neuron* debtNeuron = Network::DebtNeuron();
+    if (!debtNeuron) return;
+    // With no income, any debt at all is as bad as it gets; the division by
+    // zero never reaches the network unclamped.
+    float burden = debt_ / (income_ * 12.0f);
+    if (std::isnan(burden)) burden = 0.0f;
+    debtNeuron->SetValue(std::clamp(burden, 0.0f, 1.0f));
+    debtNeuron->Propagate();
 }
 
 float Finances::GetGraphFraction(float value) const {

@@ -41,6 +41,10 @@ public:
     // Saved games write these back.
     void Restore(float reserves, float expenses, float income, float interest, float debt);
     void SetHistoryEntry(int index, float income, float expenditure, float debt);
+    void SetGraphMaximum(float maximum) { graphMaximum_ = maximum; }
+    // The debt burden (debt over a year's income, 0..1) into "_debt_"; each
+    // turn's booking and a loaded game set it.
+    void UpdateDebtNeuron() const;
 
 private:
     Finances() = default;

@@ -37,6 +37,9 @@
 #include "world/Manifesto.h"
 #include "world/OppositionManager.h"
 #include "world/NewsList.h"
+#include "world/SaveGameManager.h"
+
+void GameplayListener::Autosave() { SaveGameManager::Instance().Autosave(); }
 
 Gameplaymanager& Gameplaymanager::Instance() {
     static Gameplaymanager manager;

@@ -23,7 +23,8 @@ public:
     virtual void OpenQuarterlyReport() {}
     virtual void OpenManifestoChoice() {}
     virtual void OpenVoterMatrix() {}
-    virtual void Autosave() {}
+    // Saves to "data/savegames/autosave.dedu" unless a listener knows better.
+    virtual void Autosave();
 };
 
 class Gameplaymanager {

@@ -19,6 +19,8 @@
 #include "world/Event.h"
 #include "world/EventManager.h"
 #include "world/Finances.h"
+#include "world/SaveGameManager.h"
+#include "simulation/PlayerInputRecorder.h"
 #include "world/Manifesto.h"
 #include "world/OppositionManager.h"
 
@@ -70,12 +72,18 @@ void HeadlessGame::ApplyActionsForTurn() {
                               "no policy of that name; action skipped", "HeadlessGame", __LINE__);
             continue;
         }
+        // Recorded as the windows record the player's own decisions (a
+        // cancellation records itself).
+        PlayerInputRecorder& recorder = PlayerInputRecorder::Instance();
         if (verb == "NEWPOLICY") {
             policy->Introduce();
+            recorder.RecordNewPolicy(name);
         } else if (verb == "CANCELPOLICY") {
             policy->Cancel();
         } else if (verb == "ADJSLIDER") {
-            policy->SetSlider(std::clamp(fields.NextFloat(), 0.0f, 1.0f));
+            const float value = std::clamp(fields.NextFloat(), 0.0f, 1.0f);
+            policy->SetSlider(value);
+            recorder.RecordSlider(name, value);
         } else {
             ReportDataProblem(DataSeverity::Warning, {options_.actionsSource, lineNumber, name, verb},
                               "unknown action; skipped", "HeadlessGame", __LINE__);
@@ -90,7 +98,14 @@ int HeadlessGame::Play() {
     elections.SetResultListener([this](float share) {
         election_ = FormatText("%s %.1f%%", share >= 0.5f ? "won" : "lost", static_cast<double>(share * 100.0f));
     });
-    game.StartGame(options_.mission);
+    if (options_.loadPath.empty()) {
+        game.StartGame(options_.mission);
+    } else if (!SaveGameManager::Instance().LoadFile(options_.loadPath)) {
+        game.SetListener(nullptr);
+        elections.SetResultListener(nullptr);
+        return 1;
+    }
+    if (options_.replay && options_.loadPath.empty()) SkipGameStartTurn();
     const int turns = options_.turns >= 0 ? options_.turns : ElectionManager::Interval() / 3 + 1;
     EventManager::Instance().SetFireListener([this](Event& event) { happenings_.push_back("event " + event.Name()); });
     OppositionManager::Instance().SetMessageListener([this](const OppositionMessage& message) {
@@ -119,11 +134,17 @@ int HeadlessGame::Play() {
     }
     if (endReason_.empty()) endReason_ = "played " + std::to_string(game.TurnNumber()) + " turns";
     PrintEnd();
+    const bool saved = options_.savePath.empty() || SaveGameManager::Instance().Save(options_.savePath);
     game.SetListener(nullptr);
     elections.SetResultListener(nullptr);
     EventManager::Instance().SetFireListener(nullptr);
     OppositionManager::Instance().SetMessageListener(nullptr);
-    return FailedAssertionCount() == 0 && DataErrorCount() == 0 ? 0 : 1;
+    return saved && FailedAssertionCount() == 0 && DataErrorCount() == 0 ? 0 : 1;
+}
+
+void HeadlessGame::SkipGameStartTurn() {
+    while (nextAction_ < options_.actions.size() && TrimTrailing(options_.actions[nextAction_]).empty()) ++nextAction_;
+    if (nextAction_ < options_.actions.size() && options_.actions[nextAction_].rfind("NEXTTURN", 0) == 0) ++nextAction_;
 }
 
 void HeadlessGame::PrintTurn() {

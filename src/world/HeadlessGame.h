@@ -18,6 +18,11 @@ public:
         bool json = false;
         std::vector<std::string> actions;  // player-input script lines
         std::string actionsSource;         // the file they came from, for messages
+        // The actions are a script the game recorded from its start, whose
+        // first "NEXTTURN" is the game start's own turn.
+        bool replay = false;
+        std::string loadPath;  // play on from this saved game instead of a new one
+        std::string savePath;  // save the game here when play ends
     };
 
     HeadlessGame(Options options, std::FILE* out);
@@ -29,11 +34,16 @@ public:
     const std::string& EndReason() const { return endReason_; }
 
     void OpenManifestoChoice() override;
+    // A scripted run never overwrites the player's autosave; --save names
+    // the file it writes instead.
+    void Autosave() override {}
 
 private:
     // Applies the actions up to the next "NEXTTURN"; false at their end.
     void ApplyActionsForTurn();
     void AnswerDilemma();
+    // A recorded script starts with the turn that game start processes.
+    void SkipGameStartTurn();
     void PrintTurn();
     void PrintEnd();
 

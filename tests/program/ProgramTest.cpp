@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <vector>
 
 #include "support/TempDirectory.h"
 
@@ -107,4 +109,83 @@ TEST(Program, MissingDataEndsWithTheReasonOnScreenAndInTheLog) {
     const std::string log = ReadDebugLog();
     EXPECT_NE(log.find("Missing manifesto file:Manifesto"), std::string::npos) << log;
     EXPECT_EQ(log.substr(log.size() - 13), "END DEBUG---\n");
+}
+
+namespace {
+
+std::vector<std::string> TurnLines(const std::string& output) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = output.find('\n', start)) != std::string::npos; start = end + 1) {
+        if (output.compare(start, 5, "turn ") == 0) lines.push_back(output.substr(start, end - start));
+    }
+    return lines;
+}
+
+// The part of a turn line a loaded game can reproduce: what happened during
+// the turn (events, dilemmas, an election) is not part of the saved state.
+std::string WithoutHappenings(const std::string& line) {
+    const size_t situations = line.find("situations: ");
+    const size_t after = line.find("  ", situations);
+    return after == std::string::npos ? line : line.substr(0, after);
+}
+
+std::string ReadWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+// A save at turn k, loaded and played on: the loaded game starts exactly
+// where the saved one stood, and saving it again at once gives the same file.
+// Turns after the load are not the same as playing straight on: a load
+// rebuilds what the file does not hold (see SaveGameManager.h).
+TEST(Program, SavedGameLoadsWhereItStoodAndPlaysOn) {
+    TempDirectory dir;
+    std::filesystem::copy(std::string(POLITY_SOURCE_DIR) + "/data", "data", std::filesystem::copy_options::recursive);
+    RunPolity("--headless --seed 7 --turns 1");  // the first game writes the voter matrix
+    const RunResult straight = RunPolity("--headless --seed 7 --turns 10");
+    const RunResult first = RunPolity("--headless --seed 7 --turns 6 --save saved.dedu");
+    ASSERT_EQ(first.exitCode, 0) << first.output;
+    const RunResult loaded = RunPolity("--headless --turns 10 --load saved.dedu");
+    ASSERT_EQ(loaded.exitCode, 0) << loaded.output;
+    EXPECT_NE(loaded.output.find(": saved game saved.dedu, seed "), std::string::npos) << loaded.output;
+
+    const std::vector<std::string> expected = TurnLines(straight.output);
+    const std::vector<std::string> played = TurnLines(loaded.output);
+    ASSERT_EQ(expected.size(), 10u);
+    ASSERT_EQ(played.size(), 5u) << loaded.output;
+    EXPECT_EQ(played[0], WithoutHappenings(expected[5]));
+    for (size_t i = 1; i < played.size(); ++i) EXPECT_EQ(played[i].substr(0, 17), expected[5 + i].substr(0, 17));
+
+    EXPECT_EQ(RunPolity("--headless --turns 6 --load saved.dedu --save again.dedu").exitCode, 0);
+    EXPECT_EQ(ReadWhole("again.dedu"), ReadWhole("saved.dedu"));
+
+    dir.Write("data/savegames/cut.dedu", ReadWhole("saved.dedu").substr(0, 5000));
+    const RunResult cut = RunPolity("--headless --turns 8 --load data/savegames/cut.dedu");
+    EXPECT_EQ(cut.exitCode, 1);
+    EXPECT_NE(cut.output.find("cannot load 'data/savegames/cut.dedu': not a whole saved game"), std::string::npos)
+        << cut.output;
+    // A save that cannot replace its target (here a folder) fails the run.
+    const RunResult unsaved = RunPolity("--headless --seed 1 --turns 2 --save data/missions");
+    EXPECT_EQ(unsaved.exitCode, 1);
+    EXPECT_NE(unsaved.output.find("cannot save 'data/missions'"), std::string::npos) << unsaved.output;
+}
+
+// A script the game recorded begins with the game start's own turn; played
+// back it gives the game it recorded, where following it as plain actions
+// would run one turn behind.
+TEST(Program, ReplayFollowsARecordedScriptFromTheGameStart) {
+    TempDirectory dir;
+    std::filesystem::copy(std::string(POLITY_SOURCE_DIR) + "/data", "data", std::filesystem::copy_options::recursive);
+    dir.Write("plain.mil", "ADJSLIDER,IncomeTax,0.9\nNEXTTURN,_All_\nNEXTTURN,_All_\nCANCELPOLICY,IncomeTax\n");
+    dir.Write("data/script.mil",
+              "NEXTTURN,_All_\nADJSLIDER,IncomeTax,0.900000\nNEXTTURN,_All_\nNEXTTURN,_All_\nCANCELPOLICY,IncomeTax\n");
+    const RunResult actions = RunPolity("--headless --seed 4 --turns 5 --actions plain.mil");
+    const RunResult replay = RunPolity("--headless --seed 4 --turns 5 --replay data/script.mil");
+    EXPECT_EQ(replay.exitCode, 0) << replay.output;
+    EXPECT_EQ(replay.output, actions.output);
+    EXPECT_EQ(RunPolity("--headless --replay a.mil --actions b.mil").exitCode, 2);
+    EXPECT_NE(RunPolity("--help").output.find("--replay F"), std::string::npos);
 }

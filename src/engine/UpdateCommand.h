@@ -1,0 +1,9 @@
+// "polity --update [--server URL]": the updater run from the command line,
+// reporting on standard output what the updates screen would show.
+#pragma once
+
+#include <string_view>
+
+// Fetches from `server`, or from the "updateserver" setup value when empty.
+// Returns the program's exit code: 0 updated, 1 failed or no server.
+int RunUpdateCommand(std::string_view server);

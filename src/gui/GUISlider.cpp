@@ -1,0 +1,110 @@
+// Policy sliders: dragging, arrow keys, snapping and drawing.
+#include "gui/GUISlider.h"
+
+#include <algorithm>
+
+#include "engine/D3DEngine.h"
+#include "engine/Diagnostics.h"
+#include "gui/GuiDrawing.h"
+#include "gui/GuiInput.h"
+#include "politics/SliderConfiguration.h"
+#include "world/StringTable.h"
+
+namespace {
+constexpr std::uint32_t kGradientTop = 0xFFB3C3D4u;
+constexpr std::uint32_t kGradientBottom = 0xFF0C0C0Cu;
+}  // namespace
+
+GUISlider::GUISlider(const SliderConfiguration* config, GUISliderOwner* owner)
+    : config_(config), owner_(owner) {
+    tooltip_ = std::make_unique<GUI_Tooltip>(GetString("TOOLTIP_SLIDER"), 30);
+    SetPosition(0.0f, 0.0f);
+}
+
+void GUISlider::SetPosition(float x, float y, float length) {
+    x_ = x, y_ = y, length_ = length;
+    track_ = Rect{int(x), int(y + 8), int(x + length), int(y + 14)};
+    SetValue(value_);
+}
+
+void GUISlider::SetValue(float value) {
+    Assert(value >= 0.0f, "GUISlider", __LINE__);
+    Assert(value <= 1.0f, "GUISlider", __LINE__);
+    value_ = std::clamp(value, 0.0f, 1.0f);
+    knob_ = MarkRect(value_);
+    if (ghost_.right == 0) ghost_ = knob_;
+}
+
+Rect GUISlider::MarkRect(float value) const {
+    const float centre = x_ + value * length_;
+    return Rect{int(centre - 7), int(y_), int(centre + 7), int(y_ + 22)};
+}
+
+float GUISlider::Snap(float value) const {
+    return config_ ? config_->Snap(value) : value;
+}
+
+void GUISlider::Take(float candidate) {
+    const float snapped = Snap(candidate);
+    if (snapped == value_) return;
+    SetValue(snapped);
+    if (owner_) owner_->SliderMoved(candidate);
+}
+
+void GUISlider::Update() {
+    const GuiInput& input = GuiInput::Instance();
+    const double now = input.nowMilliseconds;
+    if (lastUpdate_ < 0.0) lastUpdate_ = now;
+    if (!dragging_ && input.leftDown && RectContains(knob_, input.mouseX, input.mouseY)) {
+        dragging_ = true;
+    } else if (dragging_ && !input.leftDown) {
+        dragging_ = false;
+        if (owner_) owner_->SliderReleased(value_);
+    }
+    if (!dragging_) {
+        const float step = float((now - lastUpdate_) / kKeyStepMilliseconds) * 0.01f;
+        if (input.IsKeyDown(GuiInput::kLeftArrow)) Take(std::max(0.0f, value_ - step));
+        if (input.IsKeyDown(GuiInput::kRightArrow)) Take(std::min(1.0f, value_ + step));
+        const bool over = RectContains(knob_, input.mouseX, input.mouseY) ||
+                          RectContains(ghost_, input.mouseX, input.mouseY);
+        if (over) {
+            tooltip_->Arm(input.stillFrames);
+            const TooltipPosition at =
+                KeepOnScreen(int(input.mouseX) + 30, int(input.mouseY) - 30, tooltip_->Width(),
+                             tooltip_->Height(), int(ScreenWidth()), int(ScreenHeight()));
+            tooltip_->SetPosition(float(at.x), float(at.y));
+            tooltip_->Draw();
+        }
+    } else {
+        Take(std::clamp((input.mouseX - x_) / length_, 0.0f, 1.0f));
+    }
+    lastUpdate_ = now;
+}
+
+std::vector<float> GUISlider::TickCentres() const {
+    std::vector<float> centres;
+    const int steps = config_ ? config_->Steps() : 0;
+    // One step has nowhere to go: its single tick sits at the left end
+    // instead of dividing by zero.
+    for (int i = 0; i < steps; ++i)
+        centres.push_back(steps > 1 ? x_ + 2.0f + float(i) * (length_ - 4.0f) / float(steps - 1)
+                                    : x_ + 2.0f);
+    return centres;
+}
+
+void GUISlider::Draw() {
+    Update();
+    if (owner_) {
+        ghost_ = MarkRect(Snap(std::clamp(owner_->SliderTarget(), 0.0f, 1.0f)));
+        if (!dragging_) knob_ = MarkRect(Snap(std::clamp(owner_->SliderCurrent(), 0.0f, 1.0f)));
+    }
+    for (float centre : TickCentres())
+        FillOutlined(Rect{int(centre - 2), int(y_ + 4), int(centre + 2), int(y_ + 18)}, 0xC0E0E0E0u,
+                     0xC0000000u);
+    D3DEngine& engine = D3DEngine::Instance();
+    FillVerticalGradient(track_, kGradientTop, kGradientBottom);
+    engine.DrawRectOutline(track_, 0xFFE0E0E0u);
+    FillOutlined(ghost_, 0x80A6A6A6u, 0x80000000u);
+    FillVerticalGradient(knob_, kGradientTop, kGradientBottom);
+    engine.DrawRectOutline(knob_, 0xFFE0E0E0u);
+}

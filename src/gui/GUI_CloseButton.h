@@ -1,0 +1,11 @@
+// The cross in a window's corner that closes the window it belongs to.
+#pragma once
+
+#include "gui/GUI_ImageButton.h"
+
+class GUI_CloseButton : public GUI_ImageButton {
+public:
+    GUI_CloseButton() : GUI_ImageButton("gui_close_icon.dds") {}
+    void Activate() override;
+    void Draw() override;
+};

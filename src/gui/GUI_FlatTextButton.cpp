@@ -1,0 +1,21 @@
+// Flat text buttons.
+#include "gui/GUI_FlatTextButton.h"
+
+#include "engine/D3DEngine.h"
+#include "engine/StyleSheet.h"
+#include "gui/GuiText.h"
+
+void GUI_FlatTextButton::Draw() {
+    D3DEngine& engine = D3DEngine::Instance();
+    const std::uint32_t fill =
+        !enabled_ ? 0xFF0C0C48u : (state_ == kHighlighted ? 0xFF000000u : 0xFF0C0C5Cu);
+    engine.FillRect(rect_, fill);
+    engine.DrawRectOutline(rect_, 0xFFC0C0C0u);
+    const float top = float(rect_.top + rect_.bottom) / 2.0f -
+                      float(ScaledStyleSize(StyleSheet::kBoldText)) * 0.6f;
+    // The bold style's ink would vanish on the dark face; enabled labels are
+    // drawn in paper instead so they keep their contrast.
+    DrawStyledText(StyleSheet::kBoldText, float(rect_.left), top, label_, float(width_),
+                   GdiText::kCentre, enabled_ ? 0xFFF4F1EAu : 0xFF404040u);
+    DrawTooltip();
+}

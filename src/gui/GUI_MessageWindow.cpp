@@ -1,0 +1,43 @@
+// Message windows.
+#include "gui/GUI_MessageWindow.h"
+
+#include "core/Application.h"
+#include "engine/D3DEngine.h"
+#include "engine/StyleSheet.h"
+#include "gui/GUI_CloseButton.h"
+#include "gui/GuiText.h"
+
+void DrawPaperPanel(const Rect& rect) {
+    D3DEngine& engine = D3DEngine::Instance();
+    engine.FillRect(Rect{rect.left + 4, rect.top + 4, rect.right + 4, rect.bottom + 4},
+                    0x50000000u);
+    engine.FillRect(rect, 0xFFF4F1EAu);
+    engine.DrawRectOutline(rect, 0xFF1B2A41u);
+}
+
+GUI_MessageWindow::GUI_MessageWindow(std::string_view title, std::string_view text)
+    : title_(title), text_(text) {
+    const float scale = Application::Instance().InterfaceScale();
+    SetRect(0.0f, 0.0f, 420.0f * scale, 220.0f * scale);
+    CentreOnScreen();
+    const float close = 28.0f * scale;
+    auto* button = Add<GUI_CloseButton>();
+    button->SetRect(float(rect_.right) - close - 8.0f * scale, float(rect_.top) + 8.0f * scale,
+                    float(rect_.right) - 8.0f * scale, float(rect_.top) + 8.0f * scale + close);
+}
+
+void GUI_MessageWindow::DrawPanel() {
+    DrawPaperPanel(rect_);
+    const float scale = Application::Instance().InterfaceScale();
+    D3DEngine::Instance().FillRect(
+        Rect{rect_.left, rect_.top, rect_.left + int(6 * scale), rect_.bottom}, 0xFF0072B2u);
+    const float left = float(rect_.left) + 24.0f * scale;
+    const float titleWidth = float(width_) - 80.0f * scale;
+    const float titleTop = float(rect_.top) + 16.0f * scale;
+    DrawStyledText(StyleSheet::kTitle, left, titleTop, title_, titleWidth);
+    // A long title wraps; the paragraph starts below however many lines it took.
+    const float textTop = titleTop +
+                          float(StyledTextHeight(StyleSheet::kTitle, title_, int(titleWidth))) +
+                          12.0f * scale;
+    DrawStyledText(StyleSheet::kParagraph, left, textTop, text_, float(width_) - 48.0f * scale);
+}

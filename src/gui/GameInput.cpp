@@ -1,0 +1,27 @@
+// Clicks and keys routed to the application.
+#include "gui/GameInput.h"
+
+#include "core/Application.h"
+#include "gui/GuiInput.h"
+
+void GameInput::OnLeftDown() {
+    Input::OnLeftDown();
+    // Widgets see the press in the same frame as the click.
+    PublishToWidgets(GuiInput::Instance().nowMilliseconds);
+    Application::Instance().OnMouseClick(MousePixelX(), MousePixelY());
+}
+
+void GameInput::OnKey(int scanCode) {
+    if (interceptor_ && interceptor_(scanCode)) return;
+    Application::Instance().OnKey(scanCode, IsKeyDown(Application::kLeftAltScanCode));
+}
+
+void GameInput::PublishToWidgets(double nowMilliseconds) const {
+    GuiInput& gui = GuiInput::Instance();
+    gui.mouseX = MouseX();
+    gui.mouseY = MouseY();
+    gui.leftDown = IsLeftDown();
+    gui.stillFrames = StillFrames();
+    gui.nowMilliseconds = nowMilliseconds;
+    for (int code = 0; code < 256; ++code) gui.keys[size_t(code)] = IsKeyDown(code);
+}

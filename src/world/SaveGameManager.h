@@ -1,0 +1,108 @@
+// Saving the game in progress to "data/savegames/<name>.dedu" and loading one
+// back: a load rebuilds a fresh game from the data files of the saved mission,
+// then lays the saved values over it in settle mode.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+struct SavedGame;
+
+// What a load gives back exactly: the turn, date, election, political
+// capital, mission values, every voter's groups, the value, identifier and
+// history of every voter group, simulation value, situation and policy, the
+// policies' sliders, phasing in and lag, grudges, anger, finances, polls,
+// triggered dilemmas, pledges, congress seats, the world economy's cycle and
+// the random generator. So the loaded game shows the saved turn as it was,
+// and saving it again writes the same file.
+//
+// What it rebuilds from the data files instead, so that the turns after a
+// load differ from an unbroken game played with the same seed:
+// - the lag of every other effect: the load turns settle mode on, and the
+//   next recalculation moves each effect straight to its input (this matters
+//   for the debt's slow effects on the public mood and on GDP);
+// - the random-source neurons, which draw new values when the whole network
+//   is recalculated after the load; and the first poll after it, taken in
+//   settle mode, draws fresh poll histories, which moves the random numbers
+//   on from where the saved game would have drawn them;
+// - the order the policies came into force (they return in data order), and
+//   so the order their effects are summed in;
+// - values kept to six decimals, histories to two;
+// - what is not kept at all: voters' own histories, poll histories, policy
+//   popularity, group trends and supporters, whether an event fired at the
+//   last check, the record of dilemma choices, grudge ages and owners, and the
+//   pending issues.
+
+// What went wrong, for the player (the GUI shows it) and the log.
+struct SaveGameProblem {
+    enum class Kind { SaveFailed, LoadFailed };
+    Kind kind = Kind::SaveFailed;
+    std::string path;
+    std::string detail;
+};
+
+class SaveGameManager {
+public:
+    static constexpr const char* kFolder = "data/savegames/";
+    static constexpr const char* kAutosaveName = "autosave";
+
+    static SaveGameManager& Instance();
+
+    // Builds the file in memory and writes it atomically: on any failure the
+    // previous file of that name is left as it was, and the problem goes to
+    // the listener and the log. True when written.
+    bool Save(std::string_view path);
+    // The player's save under a typed name; refused while a save or load runs.
+    bool SaveNamed(std::string_view name);
+    // The end-of-turn save, when the "AUTOSAVE" option is on.
+    bool Autosave();
+
+    // Loads "data/savegames/<name>.dedu"; refused while a save or load runs.
+    bool Load(std::string_view name);
+    // Loads a file by path. A file that cannot be read or is not a whole
+    // saved game is reported and leaves the running game untouched; stale
+    // names inside a good file are reported and their records skipped.
+    bool LoadFile(std::string_view path);
+
+    static std::string PathForName(std::string_view name);
+    // What the save screen offers: "savegame", then "savegame(1)", ... the
+    // first that names no existing save.
+    static std::string NextFreeSaveName();
+
+    // Set while a save or a load runs; policies put back into force by a
+    // load spend no political capital meanwhile.
+    bool IsBusy() const { return busy_; }
+    bool IsLoading() const { return loading_; }
+
+    void SetProblemListener(std::function<void(const SaveGameProblem&)> listener) {
+        problemListener_ = std::move(listener);
+    }
+    // "savelog.txt" in the working folder lists the situations each load
+    // restored; on unless switched off.
+    void SetLogging(bool logging) { logging_ = logging; }
+
+private:
+    SaveGameManager() = default;
+    void Report(SaveGameProblem::Kind kind, std::string_view path, const std::string& detail);
+    void Apply(const SavedGame& saved);
+    void ClearGame();
+    void RestoreHeader(const SavedGame& saved);
+    void RebuildFromData();
+    void RestoreVoters(const SavedGame& saved);
+    void RestoreNeurons(const SavedGame& saved);
+    void RestorePolicies(const SavedGame& saved);
+    void RestoreGrudges(const SavedGame& saved);
+    void RestoreAnger(const SavedGame& saved);
+    void RestoreAccounts(const SavedGame& saved);
+    void RestoreManifestoAndCongress(const SavedGame& saved);
+    void FinishLoad(const SavedGame& saved);
+    void ReportStale(const SavedGame& saved, int line, const std::string& name, const char* what);
+    void WriteSaveLog();
+
+    bool busy_ = false;
+    bool loading_ = false;
+    bool logging_ = true;
+    std::string saveLog_;
+    std::function<void(const SaveGameProblem&)> problemListener_;
+};

@@ -1,0 +1,111 @@
+// Scripted input and screenshots for tests of real screens.
+#include "support/GuiDriver.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "engine/D3DEngine.h"
+#include "engine/GdiText.h"
+#include "engine/TextSystem.h"
+#include "gui/GuiInput.h"
+#include "platform/ImageFiles.h"
+
+#ifndef POLITY_SOURCE_DIR
+#error "the GUI tests need POLITY_SOURCE_DIR to find the shipped data"
+#endif
+
+void CopyShippedData() {
+    namespace fs = std::filesystem;
+    fs::copy(fs::path(POLITY_SOURCE_DIR) / "data", "data",
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+GuiDriver::GuiDriver(int width, int height, D3DEngine::Display display) {
+    CopyShippedData();
+    // The dummy driver rather than the offscreen one, which probes EGL and
+    // leaves the leak checker allocations it cannot account for.
+    if (display == D3DEngine::Display::Window) setenv("SDL_VIDEODRIVER", "dummy", 1);
+    WindowedOptions options;
+    options.display = display;
+    options.width = width;
+    options.height = height;
+    options.yieldEachFrame = false;
+    auto services = std::make_unique<WindowedServices>(options);
+    services_ = services.get();
+    D3DEngine::Instance().ResetForNewRun();
+    GuiInput::Instance().Reset();
+    App().SetServices(std::move(services));
+    App().SetGameStarted(false);
+    App().Startup();
+}
+
+GuiDriver::~GuiDriver() {
+    App().Shutdown();
+    App().SetServices(nullptr);
+    D3DEngine::Instance().ResetForNewRun();
+    GuiInput::Instance().Reset();
+}
+
+void GuiDriver::Frames(int count) {
+    for (int i = 0; i < count; ++i) App().RunFrame();
+}
+
+void GuiDriver::MoveTo(float x, float y) {
+    Input& input = services_->GetInput();
+    platform::InputDevice& device = services_->Device();
+    const int dx = int(x) - input.MousePixelX(), dy = int(y) - input.MousePixelY();
+    if (dx) device.PushMouse({platform::MouseEvent::Kind::MotionX, dx});
+    if (dy) device.PushMouse({platform::MouseEvent::Kind::MotionY, dy});
+    Frames(1);
+}
+
+void GuiDriver::PressLeft() {
+    services_->Device().PushMouse({platform::MouseEvent::Kind::LeftButton, 1});
+    Frames(1);
+}
+
+void GuiDriver::ReleaseLeft() {
+    services_->Device().PushMouse({platform::MouseEvent::Kind::LeftButton, 0});
+    Frames(1);
+}
+
+void GuiDriver::Click(float x, float y) {
+    MoveTo(x, y);
+    PressLeft();
+    ReleaseLeft();
+}
+
+void GuiDriver::HoldKey(int scanCode) {
+    services_->Device().PushKey({scanCode, true});
+    Frames(1);
+}
+
+void GuiDriver::ReleaseKey(int scanCode) {
+    services_->Device().PushKey({scanCode, false});
+    Frames(1);
+}
+
+void GuiDriver::Key(int scanCode, bool withLeftAlt) {
+    platform::InputDevice& device = services_->Device();
+    // The key state is read once a frame, so the modifier must still be held
+    // in the frame that sees the key.
+    if (withLeftAlt) device.PushKey({Application::kLeftAltScanCode, true});
+    device.PushKey({scanCode, true});
+    Frames(1);
+    device.PushKey({scanCode, false});
+    if (withLeftAlt) device.PushKey({Application::kLeftAltScanCode, false});
+    Frames(1);
+}
+
+platform::Image GuiDriver::Screenshot() {
+    services_->CaptureNextFrame();
+    Frames(1);
+    return services_->CapturedFrame();
+}
+
+platform::Image GuiDriver::Screenshot(const std::string& name) {
+    platform::Image frame = Screenshot();
+    if (const char* dir = std::getenv("POLITY_SCREENSHOT_DIR"); dir && *dir)
+        platform::WritePng(std::string(dir) + "/" + name + ".png", frame);
+    return frame;
+}

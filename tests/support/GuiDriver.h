@@ -1,0 +1,50 @@
+// Drives the real windowed program in a test: the game's data copied into a
+// fresh folder, the windowed services drawing offscreen (or into a window of
+// SDL's dummy video driver), and a script of pointer moves, clicks and
+// keys fed into the frame loop, with screenshots of any frame.
+#pragma once
+
+#include <string>
+
+#include "core/Application.h"
+#include "gui/WindowedServices.h"
+#include "platform/Image.h"
+#include "support/TempDirectory.h"
+
+class GuiDriver {
+public:
+    // Starts the program at the size with the shipped data; `display` Window
+    // uses SDL's dummy video driver, so no real display is needed.
+    GuiDriver(int width, int height, D3DEngine::Display display = D3DEngine::Display::Offscreen);
+    ~GuiDriver();
+    GuiDriver(const GuiDriver&) = delete;
+    GuiDriver& operator=(const GuiDriver&) = delete;
+
+    void Frames(int count = 1);
+    // The pointer glides there in one frame.
+    void MoveTo(float x, float y);
+    // Moves, presses and releases the left button, a frame for each.
+    void Click(float x, float y);
+    void PressLeft();
+    void ReleaseLeft();
+    // A key pressed and released, optionally with the left Alt held.
+    void Key(int scanCode, bool withLeftAlt = false);
+    void HoldKey(int scanCode);
+    void ReleaseKey(int scanCode);
+
+    // Draws one more frame and returns it.
+    platform::Image Screenshot();
+    // Also writes it under $POLITY_SCREENSHOT_DIR (when set) for a look.
+    platform::Image Screenshot(const std::string& name);
+
+    Application& App() { return Application::Instance(); }
+    WindowedServices& Services() { return *services_; }
+    const TempDirectory& Folder() const { return folder_; }
+
+private:
+    TempDirectory folder_;
+    WindowedServices* services_ = nullptr;
+};
+
+// Copies the shipped "data" folder into the working directory.
+void CopyShippedData();
