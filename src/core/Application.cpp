@@ -31,7 +31,7 @@ void Application::SetServices(std::unique_ptr<ApplicationServices> services) {
 }
 
 bool Application::Startup() {
-    OpenLog();
+    DebugLog::Instance().Open("debugdata/debug.txt", initialised_);
     DebugLog::Instance().EnableChannel("finance");
     SetLinkedMode(true);
     SetupValues::Instance().Load();

@@ -10,12 +10,12 @@ DebugLog& DebugLog::Instance() {
 
 DebugLog::~DebugLog() { Close(); }
 
-void DebugLog::Open(std::string_view path) {
+void DebugLog::Open(std::string_view path, bool append) {
     Close();
     const std::string normal = platform::NormalizeSeparators(path);
     const size_t slash = normal.rfind('/');
     if (slash != std::string::npos) platform::CreateDirectories(normal.substr(0, slash));
-    file_ = std::fopen(platform::ResolvePath(normal).c_str(), "w");
+    file_ = std::fopen(platform::ResolvePath(normal).c_str(), append ? "a" : "w");
     Write("----DEBUG FILE----");
 }
 

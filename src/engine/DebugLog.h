@@ -12,9 +12,11 @@ class DebugLog {
 public:
     static DebugLog& Instance();
 
-    // Replaces any existing log at `path` and writes the header line.
+    // Replaces any existing log at `path` and writes the header line, or
+    // with `append` continues it (start-up running again inside the same
+    // program must not wipe what the session logged so far).
     // Logging stays silent when the file cannot be created.
-    void Open(std::string_view path = "debugdata/debug.txt");
+    void Open(std::string_view path = "debugdata/debug.txt", bool append = false);
     void Close();
     bool IsOpen() const { return file_ != nullptr; }
 

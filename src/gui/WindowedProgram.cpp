@@ -4,9 +4,16 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <cmath>
+
 #include "core/Application.h"
 #include "engine/D3DEngine.h"
+#include "engine/MusicPlayer.h"
+#include "engine/SoundEffects.h"
+#include "gui/GUI_ModalHolder.h"
 #include "gui/WindowedServices.h"
+#include "simulation/GameOptions.h"
+#include "world/Event.h"
 
 namespace {
 bool Announced(const char* name) {
@@ -19,12 +26,36 @@ bool DisplayAvailable() {
     return Announced("DISPLAY") || Announced("WAYLAND_DISPLAY") || Announced("SDL_VIDEODRIVER");
 }
 
+namespace {
+
+// 100 x the "MUSIC" option, as the music player takes it.
+int MusicVolume() { return static_cast<int>(std::lround(100.0f * GameOptions::Instance().Get(GameOptions::kMusic))); }
+
+// The two tracks alternate for as long as the program has the focus; the
+// click, the event sounds and the music all go through the one sound device.
+MusicHooks SoundHooks(MusicPlayer& music) {
+    MusicHooks hooks;
+    hooks.start = [&music] {
+        SoundEffects::Instance().LoadClick();
+        GUI_ModalHolder::Instance().SetClickSoundPlayer([](int) { SoundEffects::Instance().PlayClick(); });
+        Event::SetSoundPlayer(SoundEffects::Instance().EventSoundPlayer());
+        if (!music.IsStarted()) music.Start(MusicVolume());
+    };
+    hooks.tick = [&music] { music.Tick(MusicVolume()); };
+    hooks.restart = [&music] { music.Activate(); };
+    hooks.stop = [&music] { music.Deactivate(); };
+    return hooks;
+}
+
+}  // namespace
+
 int RunWindowedProgram(const WindowedRun& run) {
     WindowedOptions options;
     options.width = run.width;
     options.height = run.height;
+    static MusicPlayer music;
     Application& app = Application::Instance();
-    app.SetServices(std::make_unique<WindowedServices>(options));
+    app.SetServices(std::make_unique<WindowedServices>(options, SoundHooks(music)));
     app.Startup();
     if (!D3DEngine::Instance().IsInitialised()) {
         app.Shutdown();
@@ -39,5 +70,7 @@ int RunWindowedProgram(const WindowedRun& run) {
     app.Shutdown();
     // Screens and windows go while the singletons they talk to still live.
     app.SetServices(nullptr);
+    Event::SetSoundPlayer(nullptr);
+    SoundEffects::Instance().Clear();
     return code;
 }

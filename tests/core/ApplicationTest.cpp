@@ -93,6 +93,9 @@ TEST(Application, RunsStartupFramesScreensAndShutdownInOrder) {
     app.OnKey(Application::kReturnScanCode, false);
     app.OnKey(Application::kReturnScanCode, true);  // Alt+Return: start-up again, main menu back
     EXPECT_EQ(app.CurrentScreenId(), kScreenMainMenu);
+    // Start-up ran again inside the same program: the log goes on.
+    EXPECT_EQ(ReadDebugLog().rfind("----DEBUG FILE----\n", 0), 0u);
+    EXPECT_NE(ReadDebugLog().find("END DEBUG---\n----DEBUG FILE----\n"), std::string::npos);
     EXPECT_EQ(g_calls, (std::vector<std::string>{"deactivated", "activated", "key 28", "toggle", "devices", "content", "activate 0",
                                                  "music", "key 28"}));
 
