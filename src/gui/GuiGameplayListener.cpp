@@ -24,7 +24,6 @@ void GuiGameplayListener::ShowLoadingScreen() {
     Application::Instance().SetScreen(kScreenLoading);
 }
 
-void GuiGameplayListener::ShowMainScreen() {
-    GUI_Pointer::Instance().SetHidden(false);
-    Application::Instance().SetScreen(kScreenMainGame);
-}
+void GuiGameplayListener::ShowMainScreen() { Application::Instance().SetScreen(kScreenMainGame); }
+
+void GuiGameplayListener::SetPointerHidden(bool hidden) { GUI_Pointer::Instance().SetHidden(hidden); }

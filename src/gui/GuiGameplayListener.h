@@ -11,4 +11,5 @@ public:
     void CloseTurnWindows() override;
     void ShowLoadingScreen() override;
     void ShowMainScreen() override;
+    void SetPointerHidden(bool hidden) override;
 };

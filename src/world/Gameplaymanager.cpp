@@ -97,6 +97,7 @@ void Gameplaymanager::ApplyMission(const std::string& path) {
 void Gameplaymanager::StartGame(std::string_view missionName) {
     Network::SetSettleMode(true);
     listener_->CloseTurnWindows();
+    listener_->SetPointerHidden(true);
     const std::string path = "data/missions/" + std::string(missionName) + ".txt";
     ClearGrudgeList();
     listener_->ShowLoadingScreen();
@@ -137,6 +138,7 @@ void Gameplaymanager::StartGame(std::string_view missionName) {
     IssuesList::Instance().Clear();
     listener_->ShowMainScreen();
     if (setup.GetSetupFloat("showmatrix") > 0.0f) listener_->OpenVoterMatrix();
+    listener_->SetPointerHidden(false);
     PoliticalCapital::Instance().Compute(ElectionManager::Instance().VoteShare(),
                                          USCongress::Instance().HoldsLowerHouse() &&
                                              USCongress::Instance().HoldsUpperHouse());

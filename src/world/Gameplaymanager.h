@@ -18,6 +18,8 @@ public:
     virtual void CloseTurnWindows() {}
     virtual void ShowLoadingScreen() {}
     virtual void ShowMainScreen() {}
+    // Game start hides the pointer while it loads, and shows it again.
+    virtual void SetPointerHidden(bool /*hidden*/) {}
     virtual void OpenStartDialog() {}
     // Unless a warning, an attack or election results are on screen.
     virtual void OpenQuarterlyReport() {}
