@@ -19,6 +19,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
 #include "simulation/GameOptions.h"
+#include "simulation/Network.h"
 #include "simulation/PlayerInputRecorder.h"
 #include "world/StringTable.h"
 #include "world/HeadlessGame.h"
@@ -38,6 +39,11 @@ public:
         Manifesto::Instance().LoadOptions();
     }
     void StartMusicAndRecords() override { Achievements::Instance().Load(); }
+    // Every manager is reset by the core first; the network goes last.
+    void ReleaseGameState() override {
+        Network::DeleteAllNeurons();
+        Network::DeleteAllEffects();
+    }
 };
 
 // Starts the program, runs a few frames with no game, and reports.
