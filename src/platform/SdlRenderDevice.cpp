@@ -252,8 +252,19 @@ void SdlRenderDevice::BlitQuad(const Image& texture, const SDL_Rect& source,
             const __m128i alphas = _mm_and_si128(texels, opaque);
             if (_mm_movemask_epi8(_mm_cmpeq_epi32(alphas, zero)) == 0xFFFF) continue;
             auto* target = reinterpret_cast<__m128i*>(out + i);
-            if (!modulate && _mm_movemask_epi8(_mm_cmpeq_epi32(alphas, opaque)) == 0xFFFF) {
+            const __m128i solid = _mm_cmpeq_epi32(alphas, opaque);
+            if (!modulate && _mm_movemask_epi8(solid) == 0xFFFF) {
                 _mm_storeu_si128(target, texels);
+                continue;
+            }
+            // Icons are mostly fully solid or fully clear; a group made only of
+            // such pixels needs a choice per pixel, not a blend (which gives
+            // exactly the same result for alphas of 0 and 255).
+            const __m128i clear = _mm_cmpeq_epi32(alphas, zero);
+            if (!modulate && _mm_movemask_epi8(_mm_or_si128(solid, clear)) == 0xFFFF) {
+                const __m128i under = _mm_loadu_si128(target);
+                const __m128i chosen = _mm_or_si128(_mm_and_si128(solid, texels), _mm_andnot_si128(solid, under));
+                _mm_storeu_si128(target, _mm_or_si128(chosen, opaque));
                 continue;
             }
             __m128i low = _mm_unpacklo_epi8(texels, zero), high = _mm_unpackhi_epi8(texels, zero);
