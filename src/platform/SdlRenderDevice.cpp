@@ -221,6 +221,7 @@ void SdlRenderDevice::BlitQuad(const Image& texture, const SDL_Rect& source,
     std::int64_t sx = std::int64_t(left - x0) * stepX + stepX / 2;
     for (int& column : columns_) column = source.x + int(sx >> 16), sx += stepX;
     const bool unscaled = stepX == (std::int64_t(1) << 16);
+    const bool halved = stepX == (std::int64_t(2) << 16);
     auto* base = static_cast<std::uint8_t*>(surface_->pixels);
     for (int y = top; y < bottom; ++y) {
         const int sy = source.y + int(((y - y0) * stepY + stepY / 2) >> 16);
@@ -246,9 +247,18 @@ void SdlRenderDevice::BlitQuad(const Image& texture, const SDL_Rect& source,
             const int* c = &columns_[i];
             // Most quads are drawn at their texture's own size: then the four
             // texels lie side by side and load at once.
-            const __m128i texels =
-                unscaled ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + c[0]))
-                         : _mm_set_epi32(int(row[c[3]]), int(row[c[2]]), int(row[c[1]]), int(row[c[0]]));
+            __m128i texels;
+            if (unscaled) {
+                texels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + c[0]));
+            } else if (halved && c[3] + 1 < texture.width) {
+                // Icons drawn at half their size take every other texel.
+                const __m128 first = _mm_castsi128_ps(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + c[0])));
+                const __m128 second =
+                    _mm_castsi128_ps(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + c[0] + 4)));
+                texels = _mm_castps_si128(_mm_shuffle_ps(first, second, _MM_SHUFFLE(2, 0, 2, 0)));
+            } else {
+                texels = _mm_set_epi32(int(row[c[3]]), int(row[c[2]]), int(row[c[1]]), int(row[c[0]]));
+            }
             const __m128i alphas = _mm_and_si128(texels, opaque);
             if (_mm_movemask_epi8(_mm_cmpeq_epi32(alphas, zero)) == 0xFFFF) continue;
             auto* target = reinterpret_cast<__m128i*>(out + i);
