@@ -7,9 +7,9 @@
 #include "politics/IssuesList.h"
 #include "world/StringTable.h"
 
-const std::vector<ControlPanelButtonSpec>& GUI_ControlPanel::ButtonTable() {
+const std::vector<ControlPanelButtonEntry>& GUI_ControlPanel::ButtonTable() {
     using A = ControlPanelAction;
-    static const std::vector<ControlPanelButtonSpec> table = {
+    static const std::vector<ControlPanelButtonEntry> table = {
         {A::Manifesto, "gui_icon_manifesto.dds", "gui_icon_manifesto_h.dds", "TOOLTIP_Manifesto",
          false},
         {A::Polls, "gui_icon_polls.dds", "gui_icon_polls_2.dds", "TOOLTIP_Polls", false},
@@ -31,14 +31,14 @@ bool NextTurnBlocked() {
 
 GUI_ControlPanel::GUI_ControlPanel(std::function<void(ControlPanelAction)> handler,
                                    bool withCongress) {
-    for (const ControlPanelButtonSpec& spec : ButtonTable()) {
-        if (spec.congressOnly && !withCongress) continue;
-        const ControlPanelAction action = spec.action;
-        auto* button = Add<GUI_HoverImageButton>("blank_circicon.dds", spec.normal, spec.hover,
+    for (const ControlPanelButtonEntry& entry : ButtonTable()) {
+        if (entry.congressOnly && !withCongress) continue;
+        const ControlPanelAction action = entry.action;
+        auto* button = Add<GUI_HoverImageButton>("blank_circicon.dds", entry.normal, entry.hover,
                                                  [handler, action] {
                                                      if (handler) handler(action);
                                                  });
-        button->SetTooltip(GetString(spec.tooltipKey));
+        button->SetTooltip(GetString(entry.tooltipKey));
         actions_.push_back(action);
         if (action == ControlPanelAction::NextTurn) nextTurn_ = button;
     }

@@ -20,7 +20,7 @@ enum class ControlPanelAction {
     NextTurn
 };
 
-struct ControlPanelButtonSpec {
+struct ControlPanelButtonEntry {
     ControlPanelAction action;
     const char* normal;
     const char* hover;
@@ -46,7 +46,7 @@ public:
     GUI_HoverImageButton* NextTurnButton() const { return nextTurn_; }
     GUI_HoverImageButton* ButtonFor(ControlPanelAction action) const;
 
-    static const std::vector<ControlPanelButtonSpec>& ButtonTable();
+    static const std::vector<ControlPanelButtonEntry>& ButtonTable();
 
 private:
     std::vector<ControlPanelAction> actions_;

@@ -35,10 +35,10 @@ void MainGameScreen::OnControlPanel(ControlPanelAction action) {
     }
     // The windows behind the other buttons come with their own screens; until
     // then each opens a panel that names it.
-    for (const ControlPanelButtonSpec& spec : GUI_ControlPanel::ButtonTable())
-        if (spec.action == action)
+    for (const ControlPanelButtonEntry& entry : GUI_ControlPanel::ButtonTable())
+        if (entry.action == action)
             GUI_WindowManager::Instance().Open(
-                std::make_unique<GUI_MessageWindow>(GetString(spec.tooltipKey), ""));
+                std::make_unique<GUI_MessageWindow>(GetString(entry.tooltipKey), ""));
 }
 
 void MainGameScreen::OpenIssue(size_t index) {
