@@ -111,50 +111,44 @@ Policy::~Policy() {
     Network::Destroy(input_);
 }
 
-FieldReader Policy::EffectFields() const {
+void Policy::ForEachEffect(const std::function<void(const std::string&, const std::string&)>& visit) const {
     FieldReader fields(line_);
     for (int i = 1; i < kEffectsField; ++i) fields.NextField();
     if (fields.NextField() != "#Effects") {
         ReportDataProblem(DataSeverity::Fatal, {source_, lineNumber_, Name(), "#Effects"}, "Policy data corrupted",
                           "Policy", __LINE__);
     }
-    return fields;
-}
-
-void Policy::CheckEffects() {
-    FieldReader fields = EffectFields();
     FieldReader pair;
     while (!fields.AtEnd()) {
         const std::string& field = fields.NextField();
         if (field.find(',') == std::string::npos) continue;
         pair.SetText(field);
         const std::string target = pair.NextField();
+        visit(target, pair.NextField());
+    }
+}
+
+void Policy::CheckEffects() {
+    ForEachEffect([this](const std::string& target, const std::string&) {
         if (!Network::FindByName(target)) {
             ReportDataProblem(DataSeverity::Fatal, {source_, lineNumber_, Name(), target},
                               "cant find " + target + " in " + Name(), "Policy", __LINE__);
         }
-    }
+    });
 }
 
 void Policy::CreateEffects() {
-    FieldReader fields = EffectFields();
-    FieldReader pair;
-    while (!fields.AtEnd()) {
-        const std::string& field = fields.NextField();
-        if (field.find(',') == std::string::npos) continue;
-        pair.SetText(field);
-        const std::string target = pair.NextField();
-        const std::string formula = pair.NextField();
+    ForEachEffect([this](const std::string& target, const std::string& formula) {
         Neuron* neuron = VoterManager::Instance().FindVoterType(target);
         if (!neuron) neuron = SimulationManager::Instance().FindValue(target);
         if (!neuron) neuron = Network::FindByName(target);
         if (!neuron) {
             ReportDataProblem(DataSeverity::Warning, {source_, lineNumber_, Name(), target},
                               "Failed to find influence " + target + " for " + Name() + ",", "Policy", __LINE__);
-            continue;
+            return;
         }
         Network::CreateEffect(this, neuron, formula, 1.0f, 0.5f);
-    }
+    });
 }
 
 void Policy::Introduce() {

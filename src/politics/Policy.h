@@ -4,6 +4,7 @@
 // in, and which costs and earns money.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -79,8 +80,9 @@ public:
     static void UpdateAllPopularity();
 
 private:
-    // The line's fields positioned after "#Effects" (fatal when it is missing).
-    class FieldReader EffectFields() const;
+    // Each "target,formula" field after "#Effects" (fatal when the marker
+    // is missing), parsed again from the kept line.
+    void ForEachEffect(const std::function<void(const std::string& target, const std::string& formula)>& visit) const;
     void CheckEffects();
     void CreateEffects();
     float Multiplied(float amount, const Neuron* multiplier) const;
