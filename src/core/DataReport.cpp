@@ -8,6 +8,7 @@
 
 namespace {
 int g_dataErrors = 0;
+DataProblemCollector g_collector;
 }
 
 std::string DescribeDataProblem(const DataLocation& where, std::string_view problem) {
@@ -27,8 +28,13 @@ void ReportDataProblem(DataSeverity severity, const DataLocation& where, std::st
     const std::string detail = DescribeDataProblem(where, problem);
     const char* label = severity == DataSeverity::Warning ? "data warning: " : "data error: ";
     Log(label + detail);
-    if (severity != DataSeverity::Warning && ReportsToStandardError()) {
-        std::fprintf(stderr, "%s%s\n", label, detail.c_str());
+    if (g_collector) {
+        g_collector(severity, where, problem);
+        return;
+    }
+    const bool toStandardError = ReportsToStandardError();
+    if (severity != DataSeverity::Warning && toStandardError) {
+        std::fprintf(stderr, "polity: %s%s\n", label, detail.c_str());
     }
     switch (severity) {
         case DataSeverity::Warning:
@@ -36,7 +42,11 @@ void ReportDataProblem(DataSeverity severity, const DataLocation& where, std::st
             break;
         case DataSeverity::Error:
             ++g_dataErrors;
+            // The line above told the reader; the assertion report is the
+            // developer's and goes to the log alone.
+            SetReportsToStandardError(false);
             Assert(false, source, sourceLine);
+            SetReportsToStandardError(toStandardError);
             break;
         case DataSeverity::Fatal:
             ++g_dataErrors;
@@ -45,3 +55,5 @@ void ReportDataProblem(DataSeverity severity, const DataLocation& where, std::st
 }
 
 int DataErrorCount() { return g_dataErrors; }
+
+void SetDataProblemCollector(DataProblemCollector collector) { g_collector = std::move(collector); }

@@ -4,6 +4,7 @@
 // the game's words and the log gets the detail.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -30,3 +31,10 @@ void ReportDataProblem(DataSeverity severity, const DataLocation& where, std::st
 
 // Problems reported since start-up (warnings not counted).
 int DataErrorCount();
+
+// While a collector is set, every problem goes to it (and the log) instead of
+// the game's reports, so a data check can list them all: even a fatal one
+// does not end the program, and the loaders go on past it.
+using DataProblemCollector =
+    std::function<void(DataSeverity, const DataLocation&, std::string_view problem)>;
+void SetDataProblemCollector(DataProblemCollector collector);
