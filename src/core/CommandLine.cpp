@@ -17,10 +17,12 @@ bool ParseWhole(const std::string& text, Number& out) {
 CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments) {
     CommandLineResult result;
     auto& o = result.options;
+    bool balanceWords = false;  // options that only --balance takes
     for (size_t i = 0; i < arguments.size() && result.error.empty(); ++i) {
         const std::string& arg = arguments[i];
         auto value = [&](const char* what) -> const std::string* {
-            if (i + 1 >= arguments.size()) {
+            // "--load --turns 3" lacks the file: an option is never taken as a value.
+            if (i + 1 >= arguments.size() || arguments[i + 1].rfind("--", 0) == 0) {
                 result.error = arg + " needs " + what;
                 return nullptr;
             }
@@ -73,6 +75,28 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments) {
             if (const std::string* v = value("an address")) o.updateServer = *v;
         } else if (arg == "--windowed") {
             o.windowed = true;
+        } else if (arg == "--data" || arg == "--user-dir") {
+            if (const std::string* v = value("a folder")) {
+                if (v->empty()) result.error = arg + " needs a folder";
+                else (arg == "--data" ? o.dataFolder : o.userFolder) = *v;
+            }
+        } else if (arg == "--check-data") {
+            o.checkData = true;
+        } else if (arg == "--balance") {
+            o.balance = true;
+        } else if (arg == "--games" || arg == "--jobs") {
+            balanceWords = true;
+            int count = 0;
+            if (const std::string* v = value("a whole number")) {
+                if (!ParseWhole(*v, count) || count < 1 || count > 1000000) {
+                    result.error = arg + " needs a whole number of 1 or more, not '" + *v + "'";
+                } else {
+                    (arg == "--games" ? o.balanceGames : o.balanceJobs) = count;
+                }
+            }
+        } else if (arg == "--out") {
+            balanceWords = true;
+            if (const std::string* v = value("a folder")) o.balanceOut = *v;
         } else if (arg == "--size") {
             if (const std::string* v = value("WIDTHxHEIGHT")) {
                 const size_t x = v->find('x');
@@ -93,14 +117,31 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments) {
     if (result.error.empty() && !o.updateServer.empty() && !o.update) {
         result.error = "--server is for --update";
     }
+    if (result.error.empty() && balanceWords && !o.balance) {
+        result.error = "--games, --jobs and --out are for --balance";
+    }
     if (result.error.empty() && !o.actions.empty() && !o.replay.empty()) {
         result.error = "--actions and --replay both name a script; give one";
+    }
+    if (result.error.empty() && !o.load.empty() && !o.mission.empty()) {
+        result.error = "--load plays on the saved game's own mission; --mission is for a new game";
+    }
+    const int modes = int(o.update) + int(!o.screenshot.empty()) + int(o.checkData) + int(o.balance);
+    if (result.error.empty() && modes > 1) {
+        result.error = "give only one of --update, --screenshot, --check-data and --balance";
     }
     return result;
 }
 
 std::string CommandLineUsage() {
     return "Usage: polity [options]\n"
+           "  --data DIR      the game's data folder, or the folder holding it (default:\n"
+           "                  data in the working folder, or the installed game's data)\n"
+           "  --user-dir DIR  folder for saves, options, achievements, logs and\n"
+           "                  screenshots, which keeps the game's layout (DIR/data/savegames,\n"
+           "                  DIR/debugdata/debug.txt); files under DIR/data are read before\n"
+           "                  the data folder's (default: the working folder, or\n"
+           "                  $XDG_DATA_HOME/polity for an installed game)\n"
            "  --headless      run without a window and print a summary\n"
            "  --seed S        seed the game's random numbers (default: from the clock)\n"
            "  --mission M     the mission to play headless: a number or a name (default 1)\n"
@@ -110,17 +151,33 @@ std::string CommandLineUsage() {
            "  --replay F      play back a script the game recorded (data/script.mil) from\n"
            "                  its start; with the same --seed it replays the same game\n"
            "  --load F        play on from the saved game F (a .dedu file) instead of a\n"
-           "                  new game; --turns then counts from the game's first turn\n"
-           "  --save F        save the game to F when the headless run ends\n"
+           "                  new game, exactly as the saved game would have gone on;\n"
+           "                  --turns and the actions still count from its first turn\n"
+           "  --save F        save the game to F when the headless run ends (written\n"
+           "                  whole or not at all)\n"
            "  --json          print each turn as a line of JSON\n"
            "  --frames N      only start the program, run N frames without a game, and quit\n"
            "  --screenshot F  draw the engine's test card into the PNG file F and exit\n"
            "  --size WxH      size of the screenshot (default 1024x768) or of the window\n"
-           "  --update        fetch new data files from the update server and exit\n"
+           "  --update        fetch new data files from the update server into the user\n"
+           "                  folder, showing progress, list them and exit\n"
            "  --server URL    the update server for --update (default: updateserver in\n"
            "                  section [setup] of data/data.ini)\n"
            "  --windowed      open the game's window even where no display is announced\n"
+           "  --check-data    load every data file, list each problem with its file and\n"
+           "                  line, and exit (1 when a problem was found)\n"
+           "  --balance       play seeded games with the built-in players idle, random and\n"
+           "                  greedy and write balance.html and balance.csv to the --out\n"
+           "                  folder; --mission and --turns (default 40) narrow it\n"
+           "  --games N       games per country for --balance, shared out among the\n"
+           "                  players (default 30)\n"
+           "  --jobs J        worker processes for --balance (default 1)\n"
+           "  --out DIR       folder for the --balance report (default balance)\n"
            "  --version       print the version and exit\n"
            "  --help          print this help and exit\n"
-           "Exit codes: 0 success, 1 the game or its data reported an error, 2 bad usage.\n";
+           "Files named on the command line are taken from the working folder.\n"
+           "Errors go to standard error, one line each, and to the debug log.\n"
+           "Exit codes: 0 success; 1 the game, its data or a file it was given reported an\n"
+           "error; 2 bad usage (an unknown option, a missing or malformed value, options\n"
+           "that do not go together).\n";
 }

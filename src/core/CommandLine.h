@@ -29,6 +29,18 @@ struct CommandLineOptions {
     bool sizeGiven = false;  // --size also sizes the window, for this run only
     // Open the window even where no display is announced (SDL_VIDEODRIVER=offscreen).
     bool windowed = false;
+    // Where the game's data is read and the player's files are written;
+    // empty: the defaults of a source tree or of an installed game.
+    std::string dataFolder;
+    std::string userFolder;
+    // Load and check every data file, list the problems and exit.
+    bool checkData = false;
+    // Play seeded games with the built-in strategies and write a report
+    // (--mission and --turns narrow it; default 40 turns of every mission).
+    bool balance = false;
+    int balanceGames = 30;  // per country, shared out among the strategies
+    int balanceJobs = 1;    // worker processes
+    std::string balanceOut = "balance";
 };
 
 struct CommandLineResult {

@@ -10,10 +10,19 @@
 #define POLITY_GENERATED_DATA_DIR "generated/data"
 #endif
 
+namespace {
+
+std::string g_generatedFolder;
+
+}  // namespace
+
 std::string GeneratedDataFolder() {
     if (const char* folder = std::getenv("POLITY_GENERATED_DATA"); folder && *folder) return folder;
+    if (!g_generatedFolder.empty()) return g_generatedFolder;
     return POLITY_GENERATED_DATA_DIR;
 }
+
+void SetGeneratedDataFolder(std::string folder) { g_generatedFolder = std::move(folder); }
 
 std::string FindDataFile(std::string_view relative) {
     const std::string local = "data/" + std::string(relative);

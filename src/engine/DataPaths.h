@@ -8,8 +8,10 @@
 class D3DEngine;
 
 // The generated data folder: $POLITY_GENERATED_DATA when set, otherwise the
-// build's own "data" folder.
+// folder last given to SetGeneratedDataFolder (an installed game's data
+// folder, which holds them), otherwise the build's own "data" folder.
 std::string GeneratedDataFolder();
+void SetGeneratedDataFolder(std::string folder);
 
 // "data/<relative>" when it exists in the working directory, otherwise the
 // generated copy; the game's data always wins over generated files.

@@ -15,7 +15,7 @@ void DebugLog::Open(std::string_view path, bool append) {
     const std::string normal = platform::NormalizeSeparators(path);
     const size_t slash = normal.rfind('/');
     if (slash != std::string::npos) platform::CreateDirectories(normal.substr(0, slash));
-    file_ = std::fopen(platform::ResolvePath(normal).c_str(), append ? "a" : "w");
+    file_ = std::fopen(platform::ResolvePathForWriting(normal).c_str(), append ? "a" : "w");
     Write("----DEBUG FILE----");
 }
 

@@ -1,5 +1,6 @@
 // "polity --update [--server URL]": the updater run from the command line,
-// reporting on standard output what the updates screen would show.
+// with a progress bar per file, the list of files fetched at the end and each
+// error as one line on standard error.
 #pragma once
 
 #include <string_view>

@@ -26,7 +26,16 @@ void Progress(const std::string& text) {
     Log("IWARNING:  " + text);
 }
 
-void Error(const std::string& text) {
+// The errors of the current run, for a caller without a message box.
+std::vector<std::string>& RunErrors() {
+    static std::vector<std::string> errors;
+    return errors;
+}
+
+// `detail` is what the HTTP client said, logged as progress before the error.
+void Error(const std::string& text, const std::string& detail = {}) {
+    if (!detail.empty()) Progress("Internet: " + detail);
+    RunErrors().push_back(detail.empty() ? text : text + " (" + detail + ")");
     platform::ShowMessageBox("ERROR", text);
     Log("IERROR:  " + text);
 }
@@ -102,6 +111,7 @@ void Updater::Init(ProgressCallback progress, std::string_view remoteList,
     remoteList_ = std::string(remoteList);
     localList_ = std::string(localList);
     running_ = true;
+    RunErrors().clear();
     Progress("Internet::Init with " + remoteList_ + " and " + localList_);
 }
 
@@ -109,6 +119,8 @@ void Updater::SetServer(std::string server) {
     server_ = std::move(server);
     serverSet_ = true;
 }
+
+const std::vector<std::string>& Updater::Errors() const { return RunErrors(); }
 
 void Updater::ClearDownloaded() {
     downloaded_.clear();
@@ -190,8 +202,7 @@ Updater::Download Updater::DownloadFile(const std::string& remote, const std::st
     }
     Progress("Internet: HttpOpenRequest() ok");
     if (!request->Send()) {
-        Progress("Internet: " + request->ErrorText());
-        Error("Internet: HttpSendRequest() Failed");
+        Error("Internet: HttpSendRequest() Failed", request->ErrorText());
         return Download::Failed;
     }
     Progress("Internet: HttpSendRequest() ok");
@@ -229,8 +240,7 @@ bool Updater::ReadResponse(platform::HttpRequest& request, const std::string& lo
     for (;;) {
         const long read = request.Read(piece, sizeof(piece));
         if (read < 0) {
-            Progress("Internet: " + request.ErrorText());
-            Error("Internet: InternetReadFile() Failed");
+            Error("Internet: InternetReadFile() Failed", request.ErrorText());
             return false;
         }
         Progress("internet read file ok, bytesread was " + std::to_string(read));

@@ -16,7 +16,7 @@ class HttpRequest;
 
 struct UpdateResource {
     std::string remote;  // object name on the server
-    std::string local;   // path under the working directory
+    std::string local;   // a game path ("data/..."), written to the player's folder
 };
 
 class Updater {
@@ -40,6 +40,8 @@ public:
 
     const std::vector<std::string>& Downloaded() const { return downloaded_; }
     int DownloadedCount() const { return downloadedCount_; }
+    // The errors of the last run, each one line, as shown in its boxes.
+    const std::vector<std::string>& Errors() const;
     bool IsRunning() const { return running_; }
 
 private:

@@ -5,9 +5,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <system_error>
 
 #include <unistd.h>
+
+#include "platform/GameFolders.h"
 
 namespace platform {
 namespace {
@@ -43,24 +46,8 @@ std::optional<std::string> FindEntryIgnoringCase(const fs::path& dir, const std:
     return best;
 }
 
-}  // namespace
-
-std::string NormalizeSeparators(std::string_view path) {
-    std::string out(path);
-    std::replace(out.begin(), out.end(), '\\', '/');
-    return out;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-    }
-    return true;
-}
-
-std::string ResolvePath(std::string_view path) {
-    const std::string normal = NormalizeSeparators(path);
+// Matches each component of a real path without regard to case.
+std::string ResolveCase(const std::string& normal) {
     std::error_code ec;
     if (normal.empty() || fs::exists(normal, ec)) return normal;
 
@@ -93,6 +80,71 @@ std::string ResolvePath(std::string_view path) {
     return resolved.generic_string();
 }
 
+}  // namespace
+
+std::string NormalizeSeparators(std::string_view path) {
+    std::string out(path);
+    std::replace(out.begin(), out.end(), '\\', '/');
+    return out;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+    }
+    return true;
+}
+
+namespace {
+
+// Where a game path is written and first looked for, and where it is read
+// from when not there (the data folder under the player's folder).
+struct MappedPath {
+    std::string primary;
+    std::string fallback;
+};
+
+bool IsDataPath(std::string_view path) {
+    return path.size() >= 4 && EqualsIgnoringCase(path.substr(0, 4), "data") &&
+           (path.size() == 4 || path[4] == '/');
+}
+
+MappedPath MapGamePath(const std::string& normal) {
+    if (!AreGameFoldersSet() || normal.empty() || normal[0] == '/') return {normal, {}};
+    std::string_view rest = normal;
+    while (rest.size() >= 2 && rest.substr(0, 2) == "./") rest.remove_prefix(2);
+    const GameFolders& folders = CurrentGameFolders();
+    const std::string user = folders.user.empty() ? "." : folders.user;
+    if (!IsDataPath(rest)) return {user + "/" + std::string(rest), {}};
+    std::string under(rest.substr(std::min<size_t>(rest.size(), 5)));
+    while (!under.empty() && under.back() == '/') under.pop_back();
+    const std::string tail = under.empty() ? std::string() : "/" + under;
+    const std::string inData = (folders.data.empty() ? std::string("data") : folders.data) + tail;
+    if (!folders.overlay && !IsPlayerOwnedDataPath(under)) return {inData, {}};
+    const std::string inUser = user + "/data" + tail;
+    return {inUser, inUser == inData ? std::string() : inData};
+}
+
+bool Exists(const std::string& path) {
+    std::error_code ec;
+    return fs::exists(path, ec);
+}
+
+}  // namespace
+
+std::string ResolvePath(std::string_view path) {
+    const MappedPath mapped = MapGamePath(NormalizeSeparators(path));
+    const std::string primary = ResolveCase(mapped.primary);
+    if (mapped.fallback.empty() || Exists(primary)) return primary;
+    const std::string fallback = ResolveCase(mapped.fallback);
+    return Exists(fallback) ? fallback : primary;
+}
+
+std::string ResolvePathForWriting(std::string_view path) {
+    return ResolveCase(MapGamePath(NormalizeSeparators(path)).primary);
+}
+
 bool FileExists(std::string_view path) {
     std::ifstream in(ResolvePath(path), std::ios::binary);
     return in.good() && !DirectoryExists(path);
@@ -122,7 +174,12 @@ std::optional<std::string> ReadFile(std::string_view path) {
 }
 
 bool WriteFileAtomically(std::string_view path, std::string_view contents, std::string* error) {
-    const fs::path target = ResolvePath(path);
+    const fs::path target = ResolvePathForWriting(path);
+    // A fresh player's folder lacks the game's folders ("data", "debugdata").
+    if (AreGameFoldersSet() && !target.parent_path().empty()) {
+        std::error_code ignored;
+        fs::create_directories(target.parent_path(), ignored);
+    }
     const fs::path temp = target.parent_path() /
                           ("." + target.filename().string() + ".tmp" + std::to_string(::getpid()));
     auto fail = [&](const std::string& why) {
@@ -146,7 +203,7 @@ bool WriteFileAtomically(std::string_view path, std::string_view contents, std::
 }
 
 bool CreateDirectories(std::string_view path) {
-    const std::string real = ResolvePath(path);
+    const std::string real = ResolvePathForWriting(path);
     std::error_code ec;
     fs::create_directories(real, ec);
     return fs::is_directory(real, ec);
@@ -154,7 +211,7 @@ bool CreateDirectories(std::string_view path) {
 
 bool RemoveFile(std::string_view path) {
     std::error_code ec;
-    return fs::remove(ResolvePath(path), ec);
+    return fs::remove(ResolvePathForWriting(path), ec);
 }
 
 bool MatchesWildcard(std::string_view name, std::string_view pattern) {
@@ -185,13 +242,22 @@ std::vector<std::string> ListFiles(std::string_view pattern) {
     const std::string mask = slash == std::string::npos ? normal : normal.substr(slash + 1);
 
     std::vector<std::string> names;
-    std::error_code ec;
-    fs::directory_iterator it(ResolvePath(dir.empty() ? "/" : dir), ec);
-    if (ec) return names;
-    for (const auto& entry : it) {
-        if (!entry.is_regular_file(ec)) continue;
-        std::string name = entry.path().filename().string();
-        if (MatchesWildcard(name, mask)) names.push_back(std::move(name));
+    std::set<std::string> listed;  // lower case
+    // The player's folder, then the data folder under it; a name found in
+    // both is listed once.
+    const MappedPath folders = MapGamePath(dir.empty() ? "/" : dir);
+    for (const std::string& folder : {folders.primary, folders.fallback}) {
+        if (folder.empty()) continue;
+        std::error_code ec;
+        fs::directory_iterator it(ResolveCase(folder), ec);
+        if (ec) continue;
+        for (const auto& entry : it) {
+            if (!entry.is_regular_file(ec)) continue;
+            std::string name = entry.path().filename().string();
+            std::string lower = name;
+            for (char& c : lower) c = LowerAscii(c);
+            if (MatchesWildcard(name, mask) && listed.insert(lower).second) names.push_back(std::move(name));
+        }
     }
     std::sort(names.begin(), names.end(), LessIgnoringCase);
     return names;

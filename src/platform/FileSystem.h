@@ -12,10 +12,15 @@ namespace platform {
 // Turns every "\" into "/" so data paths written for either system work.
 std::string NormalizeSeparators(std::string_view path);
 
-// Maps a game path onto the real file system: separators are normalised and
-// each existing component is matched without regard to case. Components that
-// do not exist yet are kept as written, so the result also serves for writing.
+// Maps a game path onto the real file system for reading: separators are
+// normalised, the game folders (GameFolders.h) are applied and each existing
+// component is matched without regard to case. Components that do not exist
+// yet are kept as written.
 std::string ResolvePath(std::string_view path);
+// The same for writing: a game path lands in the player's folder whenever the
+// folders say so, even where the file is still read from the data folder.
+// Without game folders it is ResolvePath.
+std::string ResolvePathForWriting(std::string_view path);
 
 // True when the file can be opened for reading.
 bool FileExists(std::string_view path);

@@ -168,7 +168,10 @@ const ParsedSection* FindSection(const ParsedFile* file, std::string_view sectio
 // when there is nothing to change.
 template <typename Edit>
 bool Rewrite(std::string_view path, std::string* error, Edit edit) {
+    // Read where the file is found (perhaps the shipped copy), written where
+    // the player's copy belongs.
     const std::string real = platform::ResolvePath(path);
+    const std::string target = platform::ResolvePathForWriting(path);
     const std::string content = platform::ReadFile(real).value_or(std::string());
     std::vector<RawLine> lines = SplitLines(content);
     const std::string eol = content.find("\r\n") != std::string::npos ? "\r\n" : "\n";
@@ -177,7 +180,8 @@ bool Rewrite(std::string_view path, std::string* error, Edit edit) {
     out.reserve(content.size() + 64);
     for (const RawLine& line : lines) out += line.text + line.ending;
     Cache().erase(real);
-    return platform::WriteFileAtomically(real, out, error);
+    Cache().erase(target);
+    return platform::WriteFileAtomically(target, out, error);
 }
 
 // Index of the first header line of the section, or lines.size().

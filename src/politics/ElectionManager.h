@@ -32,6 +32,7 @@ public:
     std::pair<int, int> CountForDisplay(float fraction, bool manifestoBroken) const;
 
     float VoteShare() const { return voteShare_; }
+    void SetVoteShare(float share) { voteShare_ = share; }
     int ElectionMonth() const { return month_; }
     int ElectionYear() const { return year_; }
     int ElectionsWon() const { return won_; }

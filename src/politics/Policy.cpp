@@ -167,6 +167,12 @@ void Policy::Introduce() {
     Active().push_back(this);
 }
 
+void Policy::RestoreEffects() {
+    if (effectsCreated_) return;
+    CreateEffects();
+    effectsCreated_ = true;
+}
+
 void Policy::Cancel() {
     if (group_) group_->RemoveActivePolicy(this);
     MarkChanged();

@@ -37,6 +37,9 @@ public:
     void Introduce();
     // Takes it out of force; its effects stay and deliver nothing.
     void Cancel();
+    // The effects a policy keeps once it has been in force, created again
+    // for a saved game that continues exactly; nothing when they exist.
+    void RestoreEffects();
     // Writes the slider and passes the value on at once.
     void SetSlider(float value);
     float Slider() const;
@@ -49,6 +52,7 @@ public:
     bool IsCancellable() const { return cancellable_; }
     int ImplementationTime() const { return implementationTime_; }
     float Popularity() const { return popularity_; }
+    void RestorePopularity(float popularity) { popularity_ = popularity; }
     const std::string& Description() const { return description_; }
     const std::string& IconFile() const { return iconFile_; }
     PolicyGroup* Group() const { return group_; }
@@ -79,10 +83,12 @@ public:
     static void AdvanceImplementation(bool holdsLowerHouse, bool holdsUpperHouse);
     static void UpdateAllPopularity();
 
-private:
     // Each "target,formula" field after "#Effects" (fatal when the marker
-    // is missing), parsed again from the kept line.
+    // is missing), parsed again from the kept line; also before the policy's
+    // effects exist, so a player can weigh a policy never introduced.
     void ForEachEffect(const std::function<void(const std::string& target, const std::string& formula)>& visit) const;
+
+private:
     void CheckEffects();
     void CreateEffects();
     float Multiplied(float amount, const Neuron* multiplier) const;

@@ -22,6 +22,11 @@ public:
     const std::array<float, kHistoryLength>& ApprovalHistory() const { return approvalHistory_; }
     const std::array<float, kHistoryLength>& VoteHistory() const { return voteHistory_; }
     void Restore(float approval, float potentialVote, float peakApproval, float peakVote);
+    void RestoreHistories(const std::array<float, kHistoryLength>& approval,
+                          const std::array<float, kHistoryLength>& vote) {
+        approvalHistory_ = approval;
+        voteHistory_ = vote;
+    }
     void Reset();
 
 private:

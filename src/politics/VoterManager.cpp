@@ -171,9 +171,13 @@ void VoterManager::GeneratePopulation() {
 bool VoterManager::WriteMatrix(const std::string& path) const {
     std::string content;
     for (const Voter* voter : population_) {
+        const size_t lineStart = content.size();
         for (const NeuralEffect* membership : voter->Inputs()) {
             if (membership->Source()->Kind() == NeuronKind::VoterType) content += membership->Source()->Name() + ",";
         }
+        // A voter in no group gets two empty fields: an empty line is no
+        // voter to the reader, and the next game would lose it.
+        if (content.size() == lineStart) content += ",,";
         content += "\n";
     }
     // All or nothing: a crash while writing must not leave half a population

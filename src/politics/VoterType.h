@@ -28,6 +28,7 @@ public:
     // The member count at the last recalculation: the weight of the group's
     // opinions in policy popularity.
     int MemberSnapshot() const { return memberSnapshot_; }
+    void SetMemberSnapshot(int members) { memberSnapshot_ = members; }
 
     Neuron* PercentageNeuron() const { return percentage_; }
     Neuron* FrequencyNeuron() const { return frequency_; }

@@ -343,3 +343,11 @@ float Network::NextIdentifier() { return State().identifierCounter; }
 void Network::SetIdentifierCounter(float next) { State().identifierCounter = next; }
 
 int Network::ReportedCycleCount() { return static_cast<int>(State().reportedCycles.size()); }
+
+void Network::RestoreLinks(Neuron& neuron, std::vector<NeuralEffect*> inputs,
+                           std::vector<NeuralEffect*> outputs, Neuron* mainCause, bool changed) {
+    neuron.inputs_ = std::move(inputs);
+    neuron.outputs_ = std::move(outputs);
+    neuron.mainCause_ = mainCause;
+    neuron.changed_ = changed;
+}

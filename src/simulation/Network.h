@@ -71,6 +71,13 @@ public:
     // Cycles reported so far (each once per run).
     static int ReportedCycleCount();
 
+    // What a rebuilt network cannot know and a saved game that continues
+    // exactly puts back: the order of a neuron's inputs (their sum depends on
+    // it) and outputs (members are drawn by position), its changed mark and
+    // its main cause. The lists must hold the neuron's own links.
+    static void RestoreLinks(Neuron& neuron, std::vector<NeuralEffect*> inputs,
+                             std::vector<NeuralEffect*> outputs, Neuron* mainCause, bool changed);
+
 private:
     friend class Neuron;
     friend class NeuralEffect;

@@ -25,6 +25,10 @@ NeuralEffect::~NeuralEffect() {
     };
     if (source_) unlink(source_->outputs_);
     if (target_) unlink(target_->inputs_);
+    // A faded grudge leaves with its effects: the neuron it moved must not
+    // keep naming it as the cause of its last change (the news would read a
+    // deleted neuron).
+    if (target_ && source_ && target_->mainCause_ == source_) target_->mainCause_ = nullptr;
 }
 
 bool NeuralEffect::ReportOrphan() {

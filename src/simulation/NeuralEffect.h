@@ -49,6 +49,18 @@ public:
     float LastChange() const { return lastChange_; }
     bool IsNoJump() const { return noJump_; }
     void SetNoJump(bool noJump) { noJump_ = noJump; }
+    // Not updated yet: its first update counts its whole output as change.
+    bool IsFresh() const { return fresh_; }
+    // A saved game that continues exactly: the state as it was saved.
+    void RestoreState(float lagged, float target, float output, float lastChange, bool fresh,
+                      bool noJump) {
+        laggedInput_ = lagged;
+        targetInput_ = target;
+        output_ = output;
+        lastChange_ = lastChange;
+        fresh_ = fresh;
+        noJump_ = noJump;
+    }
     const Formula& GetFormula() const { return formula_; }
 
     size_t RegistryIndex() const { return registryIndex_; }

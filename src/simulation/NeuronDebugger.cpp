@@ -52,7 +52,7 @@ bool NeuronDebugger::WatchesName(std::string_view name) const {
 }
 
 void NeuronDebugger::Write(const Neuron& neuron, std::string_view text) const {
-    const std::string path = platform::ResolvePath("debugdata/" + neuron.Name() + ".txt");
+    const std::string path = platform::ResolvePathForWriting("debugdata/" + neuron.Name() + ".txt");
     std::FILE* file = std::fopen(path.c_str(), "a");
     if (!file) return;
     std::fwrite(text.data(), 1, text.size(), file);

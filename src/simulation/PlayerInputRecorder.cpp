@@ -15,7 +15,7 @@ void PlayerInputRecorder::StartNewScript() { platform::RemoveFile(path_); }
 
 void PlayerInputRecorder::Record(std::string_view text) {
     if (!enabled_) return;
-    std::FILE* file = std::fopen(platform::ResolvePath(path_).c_str(), "a");
+    std::FILE* file = std::fopen(platform::ResolvePathForWriting(path_).c_str(), "a");
     if (!file) return;  // a record that cannot be written is skipped
     std::fwrite(text.data(), 1, text.size(), file);
     std::fputc('\n', file);

@@ -32,6 +32,7 @@ public:
     // the last check. Values are the network's current ones.
     void CheckEvents();
     bool FiredAtLastCheck() const { return firedAtLastCheck_; }
+    void SetFiredAtLastCheck(bool fired) { firedAtLastCheck_ = fired; }
 
     // In load order.
     const std::vector<Event*>& Events() const { return events_; }

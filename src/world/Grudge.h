@@ -27,11 +27,13 @@ class Grudge : public Neuron {
 
     // The value is multiplied by this each turn; 1 never fades.
     float Decay() const { return decay_; }
+    void SetDecay(float decay) { decay_ = decay; }
     // Turns since creation.
     int Age() const { return age_; }
     // Saved games restore the age of a recreated grudge.
     void SetAge(int age) { age_ = age; }
     GrudgeOwner Owner() const { return owner_; }
+    void SetOwner(GrudgeOwner owner) { owner_ = owner; }
 
   private:
     friend void UpdateGrudges();

@@ -2,6 +2,7 @@
 #include "world/HeadlessGame.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "core/DataReport.h"
 #include "core/FieldReader.h"
@@ -42,6 +43,40 @@ std::string JsonEscape(const std::string& text) {
 }  // namespace
 
 HeadlessGame::HeadlessGame(Options options, std::FILE* out) : options_(std::move(options)), out_(out) {}
+
+bool HeadlessGame::CheckActions(const std::vector<std::string>& lines, const std::string& source,
+                                std::string* problem) {
+    FieldReader fields;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string line = TrimTrailing(lines[i]);
+        if (line.empty()) continue;
+        auto fail = [&](const std::string& what) {
+            *problem = source + ":" + std::to_string(i + 1) + ": " + what;
+            return false;
+        };
+        const bool text = std::none_of(line.begin(), line.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x20 && c != '\t';
+        });
+        if (!text) return fail("not a line of text; not an actions file");
+        fields.SetText(line);
+        const std::string verb = fields.NextField();
+        if (verb == "NEXTTURN") continue;
+        if (verb != "NEWPOLICY" && verb != "CANCELPOLICY" && verb != "ADJSLIDER") {
+            return fail("'" + line.substr(0, 40) +
+                        "' is not an action (NEWPOLICY, CANCELPOLICY, ADJSLIDER or NEXTTURN)");
+        }
+        if (fields.NextField().empty()) return fail(verb + " names no policy");
+        if (verb != "ADJSLIDER") continue;
+        const std::string value = fields.NextField();
+        float number = 0.0f;
+        const char* end = value.data() + value.size();
+        const auto [stop, error] = std::from_chars(value.data(), end, number);
+        if (value.empty() || error != std::errc() || stop != end || !(number >= 0.0f && number <= 1.0f)) {
+            return fail("ADJSLIDER needs a slider value from 0 to 1, not '" + value + "'");
+        }
+    }
+    return true;
+}
 
 void HeadlessGame::OpenManifestoChoice() {
     // The built-in player promises nothing: an empty manifesto is always
@@ -105,7 +140,10 @@ int HeadlessGame::Play() {
         elections.SetResultListener(nullptr);
         return 1;
     }
-    if (options_.replay && options_.loadPath.empty()) SkipGameStartTurn();
+    if (options_.replay) SkipGameStartTurn();
+    // The actions describe the game from its start: a loaded game has played
+    // the turns before its own already.
+    for (int turn = 1; turn < game.TurnNumber(); ++turn) SkipActionsOfTurn();
     const int turns = options_.turns >= 0 ? options_.turns : ElectionManager::Interval() / 3 + 1;
     EventManager::Instance().SetFireListener([this](Event& event) { happenings_.push_back("event " + event.Name()); });
     OppositionManager::Instance().SetMessageListener([this](const OppositionMessage& message) {
@@ -140,6 +178,12 @@ int HeadlessGame::Play() {
     EventManager::Instance().SetFireListener(nullptr);
     OppositionManager::Instance().SetMessageListener(nullptr);
     return saved && FailedAssertionCount() == 0 && DataErrorCount() == 0 ? 0 : 1;
+}
+
+void HeadlessGame::SkipActionsOfTurn() {
+    while (nextAction_ < options_.actions.size()) {
+        if (options_.actions[nextAction_++].rfind("NEXTTURN", 0) == 0) return;
+    }
 }
 
 void HeadlessGame::SkipGameStartTurn() {

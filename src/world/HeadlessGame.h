@@ -27,6 +27,14 @@ public:
 
     HeadlessGame(Options options, std::FILE* out);
 
+    // Whether every line is an action as the game records them
+    // ("NEWPOLICY,name", "CANCELPOLICY,name", "ADJSLIDER,name,value" with a
+    // value from 0 to 1, "NEXTTURN"); if not, `problem` names the file, the
+    // first bad line and what is wrong, so a cut or garbled script is turned
+    // down before play. Policy names are left to the data (a warning later).
+    static bool CheckActions(const std::vector<std::string>& lines, const std::string& source,
+                             std::string* problem);
+
     // Plays to the end and returns 0, or 1 when the game or its data
     // reported an error.
     int Play();
@@ -44,6 +52,7 @@ private:
     void AnswerDilemma();
     // A recorded script starts with the turn that game start processes.
     void SkipGameStartTurn();
+    void SkipActionsOfTurn();
     void PrintTurn();
     void PrintEnd();
 

@@ -35,6 +35,7 @@ public:
     // Once a turn: the manifesto is broken while any live pledge is.
     void CheckPledges();
     bool AllKept() const { return allKept_; }
+    void SetAllKept(bool kept) { allKept_ = kept; }
     // What the voters and the election results read.
     bool IsBroken() const { return !allKept_; }
 

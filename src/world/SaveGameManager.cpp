@@ -40,6 +40,7 @@
 #include "world/Manifesto.h"
 #include "world/NewsList.h"
 #include "world/OppositionManager.h"
+#include "world/SaveGameContinuation.h"
 #include "world/SaveGameReader.h"
 #include "world/SaveGameWriter.h"
 #include "world/SavedGame.h"
@@ -177,9 +178,13 @@ void SaveGameManager::Apply(const SavedGame& saved) {
     RestoreAccounts(saved);
     RestoreManifestoAndCongress(saved);
     FinishLoad(saved);
+    RestoreContinuation(saved);
     PoliticalCapital::Instance().SetSpendingSuspended(false);
     WriteSaveLog();
     listener.ShowMainScreen();
+    // Whatever the screens drew on their way, the next turn draws the numbers
+    // the saved game would have drawn.
+    if (saved.randomState) GameRandom::SetState(*saved.randomState);
 }
 
 void SaveGameManager::ClearGame() {
@@ -455,6 +460,21 @@ void SaveGameManager::FinishLoad(const SavedGame& saved) {
     }
     if (saved.randomState) GameRandom::SetState(*saved.randomState);
     Network::SetSettleMode(true);
+}
+
+void SaveGameManager::RestoreContinuation(const SavedGame& saved) {
+    if (saved.continuation.empty()) return;
+    std::string problem;
+    if (!SaveGameContinuation::Apply(saved.continuation, &problem)) {
+        ReportDataProblem(DataSeverity::Warning,
+                          {saved.path, saved.continuation.front().first - 1, SaveGameContinuation::kHeader, ""},
+                          "the exact state no longer matches the file or the data (" + problem +
+                              "); the game goes on from the classic sections",
+                          kSource, __LINE__);
+        return;
+    }
+    // Every effect stands where it stood: nothing settles.
+    Network::SetSettleMode(false);
 }
 
 void SaveGameManager::WriteSaveLog() {

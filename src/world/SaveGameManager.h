@@ -9,30 +9,29 @@
 
 struct SavedGame;
 
-// What a load gives back exactly: the turn, date, election, political
-// capital, mission values, every voter's groups, the value, identifier and
-// history of every voter group, simulation value, situation and policy, the
-// policies' sliders, phasing in and lag, grudges, anger, finances, polls,
-// triggered dilemmas, pledges, congress seats, the world economy's cycle and
-// the random generator. So the loaded game shows the saved turn as it was,
-// and saving it again writes the same file.
+// A file holds the classic sections, then "[globaleconomy]", "[random]" and
+// "[continuation]" (SaveGameContinuation), which older loaders skip. The
+// classic sections give back the turn, date, election, political capital,
+// mission values, every voter's groups, the value, identifier and history of
+// every voter group, simulation value, situation and policy, the sliders,
+// phasing in and lag, grudges, anger, finances, polls, triggered dilemmas,
+// pledges and congress seats. The continuation then puts back everything a
+// turn reads that they leave out or round (every neuron and effect exactly,
+// input and member order, poll histories, grudge ages and owners, the effects
+// cancelled policies keep, choices made, the generator), so a game loaded at
+// turn k plays on exactly as the unbroken game would, turn for turn.
 //
-// What it rebuilds from the data files instead, so that the turns after a
-// load differ from an unbroken game played with the same seed:
-// - the lag of every other effect: the load turns settle mode on, and the
-//   next recalculation moves each effect straight to its input (this matters
-//   for the debt's slow effects on the public mood and on GDP);
-// - the random-source neurons, which draw new values when the whole network
-//   is recalculated after the load; and the first poll after it, taken in
-//   settle mode, draws fresh poll histories, which moves the random numbers
-//   on from where the saved game would have drawn them;
-// - the order the policies came into force (they return in data order), and
-//   so the order their effects are summed in;
-// - values kept to six decimals, histories to two;
-// - what is not kept at all: voters' own histories, poll histories, policy
-//   popularity, group trends and supporters, whether an event fired at the
-//   last check, the record of dilemma choices, grudge ages and owners, and the
-//   pending issues.
+// Without a usable continuation (a file from before it, data files changed
+// since, classic values edited by hand) the load rebuilds the rest, and the
+// turns after it differ from the unbroken game: every effect settles straight
+// to its input, the random sources and the first poll draw afresh, policies
+// return in data order, values are kept to six decimals and histories to two,
+// and voters' own histories, poll histories, group trends, grudge ages and
+// owners and the dilemma record are lost.
+//
+// Never kept in either case: which event fired last (shown in its window),
+// the turn's news, a dilemma still waiting for an answer and the other
+// pending issues, and the order of the policy icons in their groups.
 
 // What went wrong, for the player (the GUI shows it) and the log.
 struct SaveGameProblem {
@@ -97,6 +96,7 @@ private:
     void RestoreAccounts(const SavedGame& saved);
     void RestoreManifestoAndCongress(const SavedGame& saved);
     void FinishLoad(const SavedGame& saved);
+    void RestoreContinuation(const SavedGame& saved);
     void ReportStale(const SavedGame& saved, int line, const std::string& name, const char* what);
     void WriteSaveLog();
 

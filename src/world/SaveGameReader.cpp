@@ -2,12 +2,19 @@
 #include "world/SaveGameReader.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "core/DataReport.h"
 #include "core/TextUtilities.h"
 #include "simulation/Neuron.h"
+#include "world/SaveGameContinuation.h"
 
 namespace {
+
+// Far beyond any game (a turn is three months), near enough to keep the
+// calendar's month arithmetic inside an int.
+constexpr int kLatestTurn = 1000000;
+constexpr int kLatestYear = 1000000;
 
 bool IsHeader(std::string_view line) {
     return !line.empty() && line.front() == '[';
@@ -116,6 +123,7 @@ bool SaveGameReader::NextFloat(std::string_view key, float& value) {
     std::string text;
     if (!NextValue(key, text)) return false;
     value = ParseFloat(text);
+    if (!std::isfinite(value)) return Fail(LineNumber() - 1, key, "not a finite number: damaged; nothing loaded");
     return true;
 }
 
@@ -124,6 +132,13 @@ bool SaveGameReader::NextInt(std::string_view key, int& value) {
     if (!NextValue(key, text)) return false;
     value = ParseInt(text);
     return true;
+}
+
+bool SaveGameReader::NextInt(std::string_view key, int& value, int lowest, int highest) {
+    if (!NextInt(key, value)) return false;
+    if (value >= lowest && value <= highest) return true;
+    return Fail(LineNumber() - 1, key,
+                FormatText("%d is outside %d to %d: damaged; nothing loaded", value, lowest, highest));
 }
 
 bool SaveGameReader::NextNeuron(SavedNeuron& neuron, bool withHistory) {
@@ -135,6 +150,9 @@ bool SaveGameReader::NextNeuron(SavedNeuron& neuron, bool withHistory) {
     std::string history;
     if (!NextValue("history", history)) return false;
     neuron.history = ParseHistory(history);
+    for (const float entry : neuron.history) {
+        if (!std::isfinite(entry)) return Fail(LineNumber() - 1, "history", "not a finite number: damaged; nothing loaded");
+    }
     return true;
 }
 
@@ -149,26 +167,28 @@ std::vector<std::pair<int, std::string>> SaveGameReader::LinesToNextHeader() {
 
 bool SaveGameReader::Read(SavedGame& game) {
     if (FindHeader("[game]")) {
-        SavedGame::Game& g = game.game.emplace();
-        if (!NextInt("currentturn", g.turn) || !NextInt("turnstoelection", g.turnsToElection) ||
-            !NextInt("currentmonth", g.month) || !NextInt("currentyear", g.year)) {
+        // Records are emplaced from a value: clang 14 takes these nested
+        // records for not default-constructible.
+        SavedGame::Game& g = game.game.emplace(SavedGame::Game{});
+        if (!NextInt("currentturn", g.turn, 0, kLatestTurn) || !NextInt("turnstoelection", g.turnsToElection) ||
+            !NextInt("currentmonth", g.month, 0, 11) || !NextInt("currentyear", g.year, 0, kLatestYear)) {
             return false;
         }
     }
     if (FindHeader("[election]")) {
-        SavedGame::Election& e = game.election.emplace();
-        if (!NextInt("nextmonth", e.month) || !NextInt("nextyear", e.year) ||
-            !NextInt("ElectionsWon", e.won) || !NextFloat("cynicism", e.cynicism)) {
+        SavedGame::Election& e = game.election.emplace(SavedGame::Election{});
+        if (!NextInt("nextmonth", e.month, 0, 11) || !NextInt("nextyear", e.year, 0, kLatestYear) ||
+            !NextInt("ElectionsWon", e.won, 0, kLatestTurn) || !NextFloat("cynicism", e.cynicism)) {
             return false;
         }
     }
     if (FindHeader("[actionpoints]")) {
-        SavedGame::ActionPoints& a = game.actionPoints.emplace();
+        SavedGame::ActionPoints& a = game.actionPoints.emplace(SavedGame::ActionPoints{});
         if (!NextInt("actionptsperturn", a.perTurn) || !NextInt("actionptsleft", a.left))
             return false;
     }
     if (FindHeader("[mission]")) {
-        SavedGame::MissionValues& m = game.mission.emplace();
+        SavedGame::MissionValues& m = game.mission.emplace(SavedGame::MissionValues{});
         if (!NextFloat("PopulationModifier", m.population) ||
             !NextFloat("WealthModifier", m.wealth) || !NextValue("FlagName", m.flag) ||
             !NextValue("Matrix", m.matrix) || !NextValue("CountryName", m.name)) {
@@ -221,7 +241,7 @@ bool SaveGameReader::Read(SavedGame& game) {
         a.warned = warned != 0;
     }
     if (FindHeader("[finances]")) {
-        SavedGame::Accounts& f = game.finances.emplace();
+        SavedGame::Accounts& f = game.finances.emplace(SavedGame::Accounts{});
         if (!NextFloat("nationaldebt", f.debt) || !NextFloat("currentbalance", f.reserves) ||
             !NextFloat("monthlyexpenses", f.expenses) || !NextFloat("monthlyincome", f.income) ||
             !NextFloat("monthlyinterest", f.interest) ||
@@ -241,10 +261,12 @@ bool SaveGameReader::Read(SavedGame& game) {
                             "fewer than 20 history lines: cut short; nothing loaded");
             }
             history->push_back(ParseFloat(lines_[cursor_++]));
+            if (!std::isfinite(history->back()))
+                return Fail(LineNumber() - 1, "", "not a finite number: damaged; nothing loaded");
         }
     }
     if (FindHeader("[polls]")) {
-        SavedGame::PollValues& p = game.polls.emplace();
+        SavedGame::PollValues& p = game.polls.emplace(SavedGame::PollValues{});
         if (!NextFloat("totalapproval", p.approval) ||
             !NextFloat("potentialvote", p.potentialVote) || !NextFloat("peakvote", p.peakVote) ||
             !NextFloat("peakapproval", p.peakApproval)) {
@@ -276,13 +298,13 @@ bool SaveGameReader::Read(SavedGame& game) {
             static_cast<int>(lines_.size()), "",
             "the file ends before its last section [usacongress]: cut short; nothing loaded");
     }
-    SavedGame::Congress& c = game.congress.emplace();
+    SavedGame::Congress& c = game.congress.emplace(SavedGame::Congress{});
     if (!NextValue("senators", c.upperSeats) || !NextValue("senators", c.lowerSeats) ||
-        !NextInt("chunk", c.chunk)) {
+        !NextInt("chunk", c.chunk, 0, 2)) {
         return false;
     }
     if (FindHeader("[globaleconomy]")) {
-        SavedGame::Economy& e = game.economy.emplace();
+        SavedGame::Economy& e = game.economy.emplace(SavedGame::Economy{});
         if (!NextFloat("phase", e.phase) || !NextFloat("value", e.value)) return false;
     }
     if (FindHeader("[random]")) {
@@ -294,6 +316,14 @@ bool SaveGameReader::Read(SavedGame& game) {
             return Fail(LineNumber() - 1, "state", "not a whole number; nothing loaded");
         }
         game.randomState = state;
+    }
+    if (FindHeader(SaveGameContinuation::kHeader)) {
+        game.continuation = LinesToNextHeader();
+        int badLine = 0;
+        std::string problem;
+        if (!SaveGameContinuation::Check(game.continuation, &badLine, &problem)) {
+            return Fail(badLine > 0 ? badLine : LineNumber(), "", problem);
+        }
     }
     return true;
 }

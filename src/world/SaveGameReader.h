@@ -34,8 +34,12 @@ private:
     // The value of the next line of a record; a record cut short by a header
     // or the end of the file fails the whole read.
     bool NextValue(std::string_view key, std::string& value);
+    // Numbers the game cannot have written (not finite, or a whole number
+    // outside its range) fail the read: one NaN would spread through the
+    // network, a year near the integer limit overflows the calendar.
     bool NextFloat(std::string_view key, float& value);
     bool NextInt(std::string_view key, int& value);
+    bool NextInt(std::string_view key, int& value, int lowest, int highest);
     bool NextNeuron(SavedNeuron& neuron, bool withHistory);
     // The plain lines up to the next header, with their line numbers.
     std::vector<std::pair<int, std::string>> LinesToNextHeader();

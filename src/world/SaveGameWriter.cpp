@@ -28,6 +28,7 @@
 #include "world/Gameplaymanager.h"
 #include "world/Grudge.h"
 #include "world/Manifesto.h"
+#include "world/SaveGameContinuation.h"
 #include "world/OppositionManager.h"
 
 namespace {
@@ -64,6 +65,9 @@ std::string SaveGameWriter::Build() {
     }
     writer.Header("[random]");
     writer.Line(FormatText("state=%u", GameRandom::State()));
+    // Last, so that every reader of the classic sections is done before it.
+    writer.Header(SaveGameContinuation::kHeader);
+    writer.text_ += SaveGameContinuation::Build();
     return std::move(writer.text_);
 }
 

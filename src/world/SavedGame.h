@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Every record keeps the file line it started on, so a stale name can be
@@ -139,4 +140,7 @@ struct SavedGame {
     };
     std::optional<Economy> economy;
     std::optional<std::uint32_t> randomState;
+    // The exact state beyond the classic sections, as numbered lines; empty
+    // in files written before it existed.
+    std::vector<std::pair<int, std::string>> continuation;
 };

@@ -1,8 +1,6 @@
 // The built program, run as a player or script would run it.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <algorithm>
 #include <cstdlib>
@@ -12,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/ProgramRun.h"
 #include "support/TempDirectory.h"
 
 namespace {
@@ -22,16 +21,8 @@ struct RunResult {
 };
 
 RunResult RunPolity(const std::string& arguments) {
-    RunResult result;
-    const std::string command = std::string(POLITY_EXECUTABLE) + " " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return result;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof(buffer), pipe)) > 0) result.output.append(buffer, n);
-    const int status = pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    const ProgramRun run = RunProgram(std::string(POLITY_EXECUTABLE) + " " + arguments);
+    return {run.exitCode, run.All()};
 }
 
 }  // namespace
@@ -56,8 +47,8 @@ TEST(Program, HeadlessRunWithShippedDataStartsAndShutsDownCleanly) {
 TEST(Program, SeededHeadlessGameMatchesItsGoldenSummary) {
     TempDirectory dir;
     std::filesystem::copy(std::string(POLITY_SOURCE_DIR) + "/data", "data", std::filesystem::copy_options::recursive);
-    const std::string golden = std::string(POLITY_SOURCE_DIR) + "/tests/program/golden/valoria_seed7_40turns.txt";
-    const RunResult run = RunPolity("--headless --mission 1 --seed 7 --turns 40");
+    const std::string golden = std::string(POLITY_SOURCE_DIR) + "/tests/program/golden/valoria_seed4_40turns.txt";
+    const RunResult run = RunPolity("--headless --mission 1 --seed 4 --turns 40");
     ASSERT_EQ(run.exitCode, 0) << run.output;
     if (std::getenv("POLITY_UPDATE_GOLDEN")) {
         std::ofstream(golden, std::ios::binary) << run.output;
@@ -66,7 +57,7 @@ TEST(Program, SeededHeadlessGameMatchesItsGoldenSummary) {
     const std::string expected((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(run.output, expected);
     // The same game again, as JSON lines for tools: one per turn and the end.
-    const RunResult json = RunPolity("--headless --mission 1 --seed 7 --turns 40 --json");
+    const RunResult json = RunPolity("--headless --mission 1 --seed 4 --turns 40 --json");
     EXPECT_EQ(json.exitCode, 0);
     EXPECT_EQ(std::count(json.output.begin(), json.output.end(), '\n'), 41);
     EXPECT_EQ(json.output.rfind("{\"turn\":1,", 0), 0u) << json.output.substr(0, 200);
@@ -138,9 +129,8 @@ std::string ReadWhole(const std::string& path) {
 }  // namespace
 
 // A save at turn k, loaded and played on: the loaded game starts exactly
-// where the saved one stood, and saving it again at once gives the same file.
-// Turns after the load are not the same as playing straight on: a load
-// rebuilds what the file does not hold (see SaveGameManager.h).
+// where the saved one stood, plays on exactly as the unbroken game, and
+// saving it again at once gives the same file.
 TEST(Program, SavedGameLoadsWhereItStoodAndPlaysOn) {
     TempDirectory dir;
     std::filesystem::copy(std::string(POLITY_SOURCE_DIR) + "/data", "data", std::filesystem::copy_options::recursive);
@@ -157,7 +147,7 @@ TEST(Program, SavedGameLoadsWhereItStoodAndPlaysOn) {
     ASSERT_EQ(expected.size(), 10u);
     ASSERT_EQ(played.size(), 5u) << loaded.output;
     EXPECT_EQ(played[0], WithoutHappenings(expected[5]));
-    for (size_t i = 1; i < played.size(); ++i) EXPECT_EQ(played[i].substr(0, 17), expected[5 + i].substr(0, 17));
+    for (size_t i = 1; i < played.size(); ++i) EXPECT_EQ(played[i], expected[5 + i]);
 
     EXPECT_EQ(RunPolity("--headless --turns 6 --load saved.dedu --save again.dedu").exitCode, 0);
     EXPECT_EQ(ReadWhole("again.dedu"), ReadWhole("saved.dedu"));

@@ -226,7 +226,7 @@ TEST_F(SavedGames, LoadedGameHoldsTheSavedValuesAndPlaysOn) {
     EXPECT_EQ(Manifesto::Instance().LivePledges().size(), 1u);
     EXPECT_EQ(Manifesto::Instance().NextPledges().size(), 1u);
     EXPECT_EQ(GameRandom::State(), random);
-    EXPECT_TRUE(Network::IsSettleMode());
+    EXPECT_FALSE(Network::IsSettleMode());  // the exact state needs no settling
     EXPECT_EQ(dir_.Read("savelog.txt"), "loaded situation: CrimeWave\n");
 
     PlayTo(6);
@@ -270,6 +270,50 @@ TEST_F(SavedGames, DamagedFilesAreTurnedDownAndTheRunningGameGoesOn) {
     EXPECT_EQ(problems_.back(), "the file cannot be read");
     PlayTo(4);  // the running game is still whole
     EXPECT_EQ(Gameplaymanager::Instance().TurnNumber(), 4);
+}
+
+// The exact state only stands over classic sections and data it was written
+// with; otherwise the load goes on as the classic game's did. Cut short, it
+// makes the file a damaged one.
+TEST_F(SavedGames, ExactStateIsDroppedWhenItNoLongerMatchesAndRefusedWhenCut) {
+    StartRichGame();
+    ASSERT_TRUE(SaveGameManager::Instance().SaveNamed("exact"));
+    const std::string text = dir_.Read("data/savegames/exact.dedu");
+    const size_t exact = text.find("\n[continuation]\n");
+    ASSERT_NE(exact, std::string::npos);
+    const float gdp = Network::FindByName("GDP")->Value();
+
+    dir_.Write("data/savegames/old.dedu", text.substr(0, exact + 1));  // as older games wrote
+    ASSERT_TRUE(SaveGameManager::Instance().Load("old"));
+    EXPECT_TRUE(Network::IsSettleMode());
+    EXPECT_TRUE(problems_.empty());
+
+    std::string edited = text;
+    const size_t value = edited.find("value=", edited.find("[simulation]\nname=GDP"));
+    edited.replace(value, edited.find('\n', value) - value, "value=0.250000");
+    dir_.Write("data/savegames/edited.dedu", edited);
+    ASSERT_TRUE(SaveGameManager::Instance().Load("edited"));
+    EXPECT_TRUE(Network::IsSettleMode());
+    EXPECT_FLOAT_EQ(Network::FindByName("GDP")->Value(), 0.25f);  // the player's word stands
+    EXPECT_NE(ReadDebugLog().find("'GDP' has another value in the classic sections); the game goes "
+                                  "on from the classic sections"),
+              std::string::npos);
+
+    const size_t flags = text.rfind("\nflags\t");
+    dir_.Write("data/savegames/cut.dedu", text.substr(0, flags + 1));
+    EXPECT_FALSE(SaveGameManager::Instance().Load("cut"));
+    EXPECT_NE(ReadDebugLog().find("the exact state ends before its closing 'flags' line: cut short"),
+              std::string::npos);
+    std::string garbled = text;
+    garbled.insert(exact + 16, "neuron\tnonsense\n");
+    dir_.Write("data/savegames/garbled.dedu", garbled);
+    EXPECT_FALSE(SaveGameManager::Instance().Load("garbled"));
+    EXPECT_NE(ReadDebugLog().find("not a line of the exact state; nothing loaded"), std::string::npos);
+    EXPECT_EQ(problems_.size(), 2u);
+
+    ASSERT_TRUE(SaveGameManager::Instance().Load("exact"));
+    EXPECT_FALSE(Network::IsSettleMode());
+    EXPECT_EQ(Network::FindByName("GDP")->Value(), gdp);
 }
 
 TEST_F(SavedGames, StaleNamesAreReportedAndSkippedAndMissingSectionsStayRebuilt) {
