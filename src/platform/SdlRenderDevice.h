@@ -4,9 +4,11 @@
 
 #include <SDL.h>
 
+#include <memory>
 #include <unordered_map>
 
 #include "platform/RenderDevice.h"
+#include "platform/SoftwareBlitter.h"
 
 namespace platform {
 
@@ -37,13 +39,11 @@ private:
     struct TextureRecord {
         SDL_Texture* texture = nullptr;
         bool linear = false;
-        Image pixels;  // offscreen only: the source of the direct blits
+        int width = 0, height = 0;
     };
 
-    // Offscreen only: an upright quad sampled nearest and blended straight into
-    // the surface, far cheaper than SDL's per-copy set-up in the software renderer.
-    void BlitQuad(const Image& texture, const SDL_Rect& source, const SDL_FRect& target,
-                  std::uint32_t colour);
+    // Whatever the blitter keeps waiting goes into the surface before SDL draws on it.
+    void FlushBlitter();
 
     SDL_Window* window_;
     SDL_Surface* surface_;
@@ -55,7 +55,9 @@ private:
     std::vector<SDL_Vertex> scratch_;
     std::vector<SDL_FPoint> points_;
     std::optional<ClipRect> clip_;
-    std::vector<int> columns_;
+    // Offscreen only: upright quads, sampled nearest, go straight into the
+    // surface, far cheaper than SDL's per-copy set-up in the software renderer.
+    std::unique_ptr<SoftwareBlitter> blitter_;
 };
 
 }  // namespace platform
