@@ -60,7 +60,7 @@ bool D3DEngine::Initialise(int width, int height, int bitsPerPixel, bool ignoreS
                            bool forceWindowed) {
     if (!log_) {
         platform::CreateDirectories("debugdata");
-        log_ = std::fopen(platform::ResolvePath(kEngineLogPath).c_str(), "wt");
+        log_ = std::fopen(platform::ResolvePathForWriting(kEngineLogPath).c_str(), "wt");
     }
     LogLine("Initialising display");
     windowed_ = forceWindowed || IniFile::ReadInt("config", "IsWindowed", 0, kConfigPath) != 0;

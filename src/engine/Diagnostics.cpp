@@ -21,6 +21,7 @@ std::string g_flagName;
 std::string g_lastReport;
 int g_failedAssertions = 0;
 bool g_reportsToStandardError = false;
+FatalErrorHook g_fatalErrorHook = nullptr;
 
 }  // namespace
 
@@ -60,6 +61,10 @@ void Trace(std::string_view a, std::string_view b, int number) {
 
 void FatalError(std::string_view message, std::string_view source, int line) {
     const std::string text = std::string(message) + ":" + std::string(source) + " " + std::to_string(line);
+    if (g_fatalErrorHook) {
+        Log(text);
+        g_fatalErrorHook(text);
+    }
     if (!platform::ShowMessageBox("ERROR", text)) std::fprintf(stderr, "ERROR: %s\n", text.c_str());
     Log(text);
     CloseLog();
@@ -75,6 +80,8 @@ std::string BugReportAddress(std::string_view report) {
 }
 
 bool SendBugReport(std::string_view report) { return OpenDocument(BugReportAddress(report)); }
+
+void SetFatalErrorHook(FatalErrorHook hook) { g_fatalErrorHook = hook; }
 
 void SetCountryFlagName(std::string_view flag) { g_flagName = flag; }
 

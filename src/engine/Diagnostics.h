@@ -27,6 +27,12 @@ void Trace(std::string_view a, std::string_view b, int number);
 // closes the log so the reason is kept, and ends the program with exit code 1.
 [[noreturn]] void FatalError(std::string_view message, std::string_view source, int line);
 
+// For harnesses that feed many inputs to one process (the fuzzers): after
+// the fatal error is logged the hook runs in place of ending the program. It
+// must not return; it throws, so the harness gives up only that input.
+using FatalErrorHook = void (*)(const std::string& text);
+void SetFatalErrorHook(FatalErrorHook hook);
+
 // Opens the player's mail program with a prepared bug report.
 bool SendBugReport(std::string_view report);
 

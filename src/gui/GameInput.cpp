@@ -3,12 +3,26 @@
 
 #include "core/Application.h"
 #include "gui/GuiInput.h"
+#include "gui/GuiScreen.h"
+
+namespace {
+GuiScreen* CurrentGuiScreen() {
+    return dynamic_cast<GuiScreen*>(Application::Instance().CurrentScreen());
+}
+}  // namespace
 
 void GameInput::OnLeftDown() {
     Input::OnLeftDown();
     // Widgets see the press in the same frame as the click.
     PublishToWidgets(GuiInput::Instance().nowMilliseconds);
     Application::Instance().OnMouseClick(MousePixelX(), MousePixelY());
+    if (GuiScreen* screen = CurrentGuiScreen()) screen->AfterLeftClick();
+}
+
+void GameInput::OnRightDown() {
+    Input::OnRightDown();
+    PublishToWidgets(GuiInput::Instance().nowMilliseconds);
+    if (GuiScreen* screen = CurrentGuiScreen()) screen->RightClick(MousePixelX(), MousePixelY());
 }
 
 void GameInput::OnKey(int scanCode) {

@@ -10,6 +10,7 @@
 class GameInput : public Input {
 public:
     void OnLeftDown() override;
+    void OnRightDown() override;
     void OnKey(int scanCode) override;
     // Copies this frame's state into the widgets' input.
     void PublishToWidgets(double nowMilliseconds) const;

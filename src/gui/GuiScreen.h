@@ -16,6 +16,10 @@ public:
     void MouseClick(int x, int y) override;
     // Rebuilds the controls for the current screen size.
     void Activate() override;
+    // The right button pressed at the point; screens without a use ignore it.
+    virtual void RightClick(int /*x*/, int /*y*/) {}
+    // After a left press has been handled (by the screen or a modal dialog).
+    virtual void AfterLeftClick() {}
 
     GUI_Window& Controls() { return *controls_; }
 

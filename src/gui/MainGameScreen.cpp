@@ -1,54 +1,71 @@
 // The main game screen.
 #include "gui/MainGameScreen.h"
 
-#include <cstdio>
-
+#include "aids/InterfacePermissions.h"
 #include "core/Application.h"
-#include "engine/D3DEngine.h"
 #include "engine/DebugLog.h"
-#include "engine/StyleSheet.h"
 #include "gui/FrameCommands.h"
-#include "gui/GUI_MessageWindow.h"
+#include "gui/GUI_FinanceBox.h"
+#include "gui/GUI_ModalHolder.h"
+#include "gui/GUI_PopularityBars.h"
+#include "gui/GUI_QuitDialog.h"
 #include "gui/GUI_WindowManager.h"
-#include "gui/GuiText.h"
-#include "politics/IssuesList.h"
-#include "politics/Polls.h"
+#include "gui/GuiInput.h"
+#include "gui/InfoWindows.h"
+#include "gui/PolicyWindows.h"
+#include "politics/PoliticalCapital.h"
 #include "politics/USCongress.h"
-#include "simulation/Mission.h"
-#include "simulation/Neuron.h"
-#include "world/Calendar.h"
+#include "simulation/GameOptions.h"
 #include "world/Gameplaymanager.h"
-#include "world/StringTable.h"
 
 namespace {
-constexpr int kEscapeScanCode = 1;
+constexpr ControlPanelAction kFunctionKeys[6] = {
+    ControlPanelAction::Polls,   ControlPanelAction::NewPolicy,    ControlPanelAction::Money,
+    ControlPanelAction::Options, ControlPanelAction::Achievements, ControlPanelAction::NextTurn};
 }  // namespace
 
-void MainGameScreen::OnControlPanel(ControlPanelAction action) {
-    if (action == ControlPanelAction::NextTurn) {
-        RunAfterFrame([] { Gameplaymanager::Instance().NewTurn(); });
-        return;
-    }
-    if (action == ControlPanelAction::Options) {
-        SwitchScreen(kScreenOptions);
-        return;
-    }
-    // The windows behind the other buttons come with their own screens; until
-    // then each opens a panel that names it.
-    for (const ControlPanelButtonEntry& entry : GUI_ControlPanel::ButtonTable())
-        if (entry.action == action)
-            GUI_WindowManager::Instance().Open(
-                std::make_unique<GUI_MessageWindow>(GetString(entry.tooltipKey), ""));
+MainGameScreen::MainGameScreen()
+    : menu_(std::make_unique<GUI_RightClickMenu>(&MainGameScreen::OnControlPanel)) {}
+
+MainGameScreen::~MainGameScreen() {
+    menu_->Close();
 }
 
-void MainGameScreen::OpenIssue(size_t index) {
-    const std::optional<IssueEntry> entry = IssuesList::Instance().Take(index);
-    if (!entry) return;
-    const IssueLook look = IssuesList::Look(entry->kind);
-    std::string text = IssuesList::MessageText(*entry);
-    if (text.empty() && entry->neuron) text = entry->neuron->Name();
-    GUI_WindowManager::Instance().Open(
-        std::make_unique<GUI_MessageWindow>(GetString(look.tooltipKey), text));
+void MainGameScreen::OnControlPanel(ControlPanelAction action) {
+    switch (action) {
+        case ControlPanelAction::Manifesto:
+            OpenManifestoProgress();
+            break;
+        case ControlPanelAction::Polls:
+            OpenPolls();
+            break;
+        case ControlPanelAction::NewPolicy:
+            OpenNewPolicyPicker();
+            break;
+        case ControlPanelAction::Money:
+            OpenFinances();
+            break;
+        case ControlPanelAction::Congress:
+            OpenCongress();
+            break;
+        case ControlPanelAction::Options:
+            SwitchScreen(kScreenOptions);
+            break;
+        case ControlPanelAction::Achievements:
+            OpenAchievements();
+            break;
+        case ControlPanelAction::NextTurn:
+            // The policy windows settle their changes before the turn counts them.
+            RunAfterFrame([] {
+                CloseTurnPolicyWindows();
+                Gameplaymanager::Instance().NewTurn();
+            });
+            break;
+    }
+}
+
+MapMetrics MainGameScreen::Metrics() const {
+    return MapMetrics::ForScreen(int(ScreenWidth()), int(ScreenHeight()));
 }
 
 void MainGameScreen::Build(int width, int height, float scale) {
@@ -56,64 +73,91 @@ void MainGameScreen::Build(int width, int height, float scale) {
     panel_ = std::make_unique<GUI_ControlPanel>(&MainGameScreen::OnControlPanel,
                                                 USCongress::Instance().IsEnabled());
     panel_->Layout(width, height, scale);
+    timeline_.Layout(width, height, scale);
+    menu_->Close();
+}
+
+void MainGameScreen::Activate() {
+    GuiScreen::Activate();
+    map_.Synchronise(Metrics());
+    map_.RebuildConnectors();
+}
+
+bool MainGameScreen::PanelsShown() const {
+    return InterfacePermissions::Instance().IsShown(InterfacePermissions::kControlPanel);
+}
+
+void MainGameScreen::RunFrame() {
+    const MapMetrics metrics = Metrics();
+    ClearToSlate();
+    map_.Synchronise(metrics);
+    map_.DrawGroupLabels(Gameplaymanager::Instance().TurnNumber());
+    if (PanelsShown()) DrawPanels(metrics);
+    map_.UpdateMapIcons();
+    controls_->Draw();
+    GUI_WindowManager::Instance().DrawAll();
+}
+
+void MainGameScreen::DrawPanels(const MapMetrics& metrics) {
+    const GuiInput& input = GuiInput::Instance();
+    GUI_FinanceBox::Draw(metrics.width, metrics.height, metrics.scale);
+    GUI_PopularityBars::Draw(metrics.width, metrics.height, metrics.scale, input.mouseX,
+                             input.mouseY);
+    if (panel_) {
+        // Marks the pointer as over a window, so icons under the panel stay calm.
+        panel_->Update();
+        panel_->Draw();
+    }
+    timeline_.Draw();
+    issueBar_.Draw(metrics);
+    if (GameOptions::Instance().Get(GameOptions::kRestrictPower) != 0.0f)
+        actionPoints_.Draw(PoliticalCapital::Instance().Left(), metrics.width, metrics.height,
+                           metrics.fit);
 }
 
 void MainGameScreen::MouseClick(int x, int y) {
-    if (GUI_WindowManager::Instance().OnClick(float(x), float(y))) return;
-    if (panel_ && panel_->OnClick(float(x), float(y))) return;
-    const IssuesList& issues = IssuesList::Instance();
-    if (const auto index =
-            IssuesList::IconAt(x, y, issues.Count(), int(ScreenWidth()), int(ScreenHeight())))
-        OpenIssue(*index);
+    const float fx = float(x), fy = float(y);
+    if (GUI_WindowManager::Instance().OnClick(fx, fy)) return;
+    if (map_.OnClick(fx, fy)) return;
+    if (!PanelsShown()) return;
+    const MapMetrics metrics = Metrics();
+    if (panel_ && panel_->OnClick(fx, fy)) return;
+    if (issueBar_.OnClick(fx, fy, metrics)) return;
+    GUI_PopularityBars::OnClick(fx, fy, metrics.width, metrics.height, metrics.scale);
+}
+
+void MainGameScreen::RightClick(int x, int y) {
+    // A dialog that must be answered keeps every click to itself.
+    if (GUI_ModalHolder::Instance().HasModalWindow()) return;
+    const MapMetrics metrics = Metrics();
+    menu_->Open(float(x), float(y), metrics.width, metrics.height, metrics.scale);
+}
+
+void MainGameScreen::AfterLeftClick() {
+    menu_->Close();
 }
 
 void MainGameScreen::Key(int keyCode) {
-    if (keyCode == kEscapeScanCode) GUI_WindowManager::Instance().CloseTopmost();
-}
-
-void MainGameScreen::DrawBackground() {
-    ClearToSlate();
-    const float scale = Application::Instance().InterfaceScale();
-    DrawHeader(int(ScreenWidth()), scale);
-    DrawIssueBar(int(ScreenWidth()), int(ScreenHeight()));
-}
-
-void MainGameScreen::DrawHeader(int width, float scale) {
-    D3DEngine& engine = D3DEngine::Instance();
-    const int height = int(56 * scale);
-    engine.FillRect(Rect{0, 0, width, height}, 0xFFF4F1EAu);
-    engine.FillRect(Rect{0, height, width, height + int(3 * scale)}, 0xFF0072B2u);
-    const float top = float(height) / 2.0f - float(ScaledStyleSize(StyleSheet::kTitle)) * 0.6f;
-    DrawStyledText(StyleSheet::kTitle, 24.0f * scale, top, Mission::Instance().Name());
-    Calendar& calendar = Calendar::Instance();
-    char turn[160];
-    std::snprintf(turn, sizeof turn, "%s %d  \xB7  %s %d  \xB7  %s %.0f%%",
-                  calendar.MonthName().c_str(), calendar.GetYear(),
-                  GetString("LOAD_CURRENTTURN").c_str(), Gameplaymanager::Instance().TurnNumber(),
-                  GetString("LOAD_APPROVAL").c_str(),
-                  double(Polls::Instance().Approval() * 100.0f));
-    const float textTop =
-        float(height) / 2.0f - float(ScaledStyleSize(StyleSheet::kHeadline)) * 0.6f;
-    DrawStyledText(StyleSheet::kHeadline, float(width) / 2.0f, textTop, turn,
-                   float(width) / 2.0f - 24.0f * scale, GdiText::kRight);
-}
-
-void MainGameScreen::DrawIssueBar(int width, int height) {
-    const IssuesList& issues = IssuesList::Instance();
-    D3DEngine& engine = D3DEngine::Instance();
-    for (size_t i = 0; i < issues.Count(); ++i) {
-        const IssueIconRectangle r = IssuesList::IconRectangle(i, issues.Count(), width, height);
-        engine.SetTexture(IssuesList::Look(issues.Entries()[i].kind).icon);
-        Sprite sprite;
-        sprite.SetSize(float(r.right - r.left), float(r.bottom - r.top));
-        sprite.SetPosition(float(r.left + r.right) / 2.0f, float(r.top + r.bottom) / 2.0f);
-        sprite.DrawUnchecked();
+    // The screen's second id takes no keys.
+    if (Application::Instance().CurrentScreenId() == 6) return;
+    GUI_WindowManager& windows = GUI_WindowManager::Instance();
+    if (keyCode == kEscapeScanCode) {
+        if (menu_->IsShown())
+            menu_->Close();
+        else if (windows.AnyClosable())
+            windows.CloseTopmost();
+        else
+            windows.Open(std::make_unique<GUI_QuitDialog>());
+        return;
     }
-}
-
-void MainGameScreen::DrawForeground() {
-    if (panel_) {
-        panel_->Update();
-        panel_->Draw();
+    if (keyCode == kReturnScanCode) {
+        // Alt+Return switches the display and is no answer to the dialog.
+        if (!GuiInput::Instance().IsKeyDown(Application::kLeftAltScanCode)) ConfirmStartDialog();
+        return;
+    }
+    if (keyCode >= kF1ScanCode && keyCode < kF1ScanCode + 6) {
+        const ControlPanelAction action = kFunctionKeys[keyCode - kF1ScanCode];
+        if (action == ControlPanelAction::NextTurn && NextTurnBlocked()) return;
+        OnControlPanel(action);
     }
 }

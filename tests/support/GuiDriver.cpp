@@ -75,6 +75,14 @@ void GuiDriver::Click(float x, float y) {
     ReleaseLeft();
 }
 
+void GuiDriver::RightClick(float x, float y) {
+    MoveTo(x, y);
+    services_->Device().PushMouse({platform::MouseEvent::Kind::RightButton, 1});
+    Frames(1);
+    services_->Device().PushMouse({platform::MouseEvent::Kind::RightButton, 0});
+    Frames(1);
+}
+
 void GuiDriver::HoldKey(int scanCode) {
     services_->Device().PushKey({scanCode, true});
     Frames(1);

@@ -27,6 +27,8 @@ public:
     void Click(float x, float y);
     void PressLeft();
     void ReleaseLeft();
+    // Moves, presses and releases the right button, a frame for each.
+    void RightClick(float x, float y);
     // A key pressed and released, optionally with the left Alt held.
     void Key(int scanCode, bool withLeftAlt = false);
     void HoldKey(int scanCode);

@@ -27,14 +27,9 @@ std::uint32_t Unpremultiply(std::uint32_t p) {
     return (a << 24) | (channel(16) << 16) | (channel(8) << 8) | channel(0);
 }
 
-bool Rasterise(const fs::path& source, ArgbImage& image, std::string& error) {
+// Renders an opened handle at the size the SVG declares; takes the handle.
+bool RenderHandle(RsvgHandle* handle, ArgbImage& image, std::string& error) {
     GError* gerror = nullptr;
-    RsvgHandle* handle = rsvg_handle_new_from_file(source.c_str(), &gerror);
-    if (!handle) {
-        error = gerror ? gerror->message : "unreadable";
-        if (gerror) g_error_free(gerror);
-        return false;
-    }
     gdouble width = 0, height = 0;
     if (!rsvg_handle_get_intrinsic_size_in_pixels(handle, &width, &height) || width < 1 ||
         height < 1) {
@@ -69,7 +64,30 @@ bool Rasterise(const fs::path& source, ArgbImage& image, std::string& error) {
     return drawn;
 }
 
+bool Rasterise(const fs::path& source, ArgbImage& image, std::string& error) {
+    GError* gerror = nullptr;
+    RsvgHandle* handle = rsvg_handle_new_from_file(source.c_str(), &gerror);
+    if (!handle) {
+        error = gerror ? gerror->message : "unreadable";
+        if (gerror) g_error_free(gerror);
+        return false;
+    }
+    return RenderHandle(handle, image, error);
+}
+
 }  // namespace
+
+bool RasteriseSvgText(const std::string& svg, ArgbImage& image, std::string& error) {
+    GError* gerror = nullptr;
+    RsvgHandle* handle = rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()),
+                                                   gsize(svg.size()), &gerror);
+    if (!handle) {
+        error = gerror ? gerror->message : "unreadable";
+        if (gerror) g_error_free(gerror);
+        return false;
+    }
+    return RenderHandle(handle, image, error);
+}
 
 int GenerateSvgTextures(const std::string& sourceFolder, const std::string& outputFolder) {
     std::vector<fs::path> sources;

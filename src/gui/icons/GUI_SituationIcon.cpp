@@ -1,0 +1,55 @@
+// Situation icons.
+#include "gui/icons/GUI_SituationIcon.h"
+
+#include <cmath>
+
+#include "aids/InterfacePermissions.h"
+#include "gui/GUI_ModalHolder.h"
+#include "gui/InfoWindows.h"
+#include "gui/icons/IconDrawing.h"
+#include "politics/Situation.h"
+
+GUI_SituationIcon::GUI_SituationIcon(Situation* situation)
+    : GUI_IconBase(kIconSize), situation_(situation) {
+    SetSubject(situation);
+}
+
+std::uint32_t GUI_SituationIcon::HaloColour(float goodness, float alpha) {
+    const int a = int(alpha * 255.0f);
+    if (goodness >= 0.66f) return PackColour(a, 0, 255, 0);
+    if (goodness >= 0.33f) return PackColour(a, 255, 255, 0);
+    return PackColour(a, 255, 0, 0);
+}
+
+void GUI_SituationIcon::Refresh() {
+    HoverTest(InterfacePermissions::kSituationIcons);
+    pulsePhase_ += pulseSpeed_ * 0.0005f;
+    size_ = pulseSpeed_ == 0.0f ? baseSize_ : baseSize_ + std::sin(pulsePhase_) * baseSize_ / 8.0f;
+}
+
+void GUI_SituationIcon::Draw() {
+    if (!situation_) return;
+    const float alpha = DrawAlpha(InterfacePermissions::kSituationIcons);
+    const MapPoint centre = Centre();
+    DrawCentredTexture("event_icon_halo.dds", centre.x, centre.y, 1.6f * size_,
+                       HaloColour(situation_->Goodness(), alpha));
+    DrawCentredTexture("event_icon.dds", centre.x, centre.y, size_,
+                       PackColour(int(alpha * 255.0f), 255, 255, 255));
+    pulseSpeed_ =
+        !situation_->IsPositive() && situation_->Value() > 0.7f ? kSeverePulseSpeed : 0.0f;
+}
+
+bool GUI_SituationIcon::OnClick(float x, float y) {
+    const MapPoint centre = Centre();
+    const float dx = x - centre.x, dy = y - centre.y, radius = size_ / 2.0f;
+    if (dx * dx + dy * dy >= radius * radius) return false;
+    Activate();
+    return true;
+}
+
+void GUI_SituationIcon::Activate() {
+    GUI_ModalHolder::Instance().PlayClickSound();
+    if (!InterfacePermissions::Instance().IsEnabled(InterfacePermissions::kSituationDetails))
+        return;
+    if (situation_) OpenSituationDetails(*situation_);
+}

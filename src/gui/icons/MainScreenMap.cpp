@@ -1,0 +1,122 @@
+// The main-screen map.
+#include "gui/icons/MainScreenMap.h"
+
+#include "aids/InterfacePermissions.h"
+#include "engine/GdiText.h"
+#include "gui/icons/GUI_IconConnectors.h"
+#include "politics/PolicyManager.h"
+#include "politics/VoterManager.h"
+#include "politics/VoterType.h"
+#include "simulation/Simulation.h"
+
+namespace {
+
+// Whether the icons stand, in order, for exactly these subjects.
+template <typename Icon, typename Subject>
+bool SameSubjects(const std::vector<std::unique_ptr<Icon>>& icons,
+                  const std::vector<Subject*>& subjects) {
+    if (icons.size() != subjects.size()) return false;
+    for (size_t i = 0; i < icons.size(); ++i)
+        if (!icons[i]->IsSubject(subjects[i])) return false;
+    return true;
+}
+
+}  // namespace
+
+MainScreenMap::MainScreenMap() {
+    for (int i = 0; i < kGroupCount; ++i)
+        groups_[size_t(i)] = std::make_unique<PolicyGroupGUI>(PolicyManager::Instance().Group(i));
+}
+
+MainScreenMap::~MainScreenMap() {
+    Clear();
+}
+
+void MainScreenMap::Clear() {
+    for (auto& group : groups_) group->Icons().Clear();
+    bars_.clear();
+    strips_.clear();
+    grid_.Reset(metrics_);
+}
+
+bool MainScreenMap::SynchroniseStrips() {
+    const std::vector<VoterType*>& types = VoterManager::Instance().VoterTypes();
+    if (SameSubjects(strips_, types)) return false;
+    // Voter groups change only with a new game: the strips start afresh.
+    strips_.clear();
+    grid_.Reset(metrics_);
+    for (VoterType* type : types) strips_.push_back(std::make_unique<GUI_peopleStrip>(type, grid_));
+    return true;
+}
+
+bool MainScreenMap::SynchroniseBars() {
+    const std::vector<Simulation*>& values = SimulationManager::Instance().Values();
+    if (SameSubjects(bars_, values)) return false;
+    bars_.clear();
+    const int count = int(values.size());
+    for (int i = 0; i < count; ++i)
+        bars_.push_back(std::make_unique<GUI_SimulationBars>(values[size_t(i)], i, count));
+    return true;
+}
+
+bool MainScreenMap::Synchronise(const MapMetrics& metrics) {
+    // Icons of subjects that are gone are dropped before anything is laid
+    // out, so layout never reads a deleted subject.
+    const bool resized = laidOut_ && !(metrics == metrics_);
+    if (!laidOut_) grid_.Reset(metrics);
+    metrics_ = metrics;
+    GUI_IconBase::SetMetrics(metrics);
+    laidOut_ = true;
+    bool changed = SynchroniseStrips();
+    changed |= SynchroniseBars();
+    for (auto& group : groups_) {
+        if (!group->Synchronise()) continue;
+        if (!resized) group->Arrange(metrics_);
+        changed = true;
+    }
+    if (resized) RefreshLayout(metrics);
+    changed |= resized;
+    if (changed) RebuildConnectors();
+    return changed;
+}
+
+void MainScreenMap::RefreshLayout(const MapMetrics& metrics) {
+    GUI_IconBase::SetMetrics(metrics);
+    metrics_ = metrics;
+    for (GUI_IconBase* icon : GUI_IconBase::AllIcons()) icon->ApplyScale();
+    grid_.Reset(metrics_);
+    for (auto& strip : strips_) strip->Place(grid_);
+    const int count = int(bars_.size());
+    for (int i = 0; i < count; ++i) bars_[size_t(i)]->Place(i, count);
+    for (auto& group : groups_) group->Arrange(metrics_);
+}
+
+void MainScreenMap::RebuildConnectors() {
+    for (GUI_IconBase* icon : GUI_IconBase::AllIcons())
+        if (icon->Subject()) icon->RebuildConnectors();
+}
+
+void MainScreenMap::UpdateMapIcons() {
+    GUI_IconBase::BeginHighlightFrame();
+    const std::vector<GUI_IconBase*>& icons = GUI_IconBase::AllIcons();
+    for (GUI_IconBase* icon : icons) icon->Unhighlight();
+    for (GUI_IconBase* icon : icons) icon->Refresh();
+    if (InterfacePermissions::Instance().IsEnabled(InterfacePermissions::kHoverHighlight))
+        for (GUI_IconConnectors* connectors : GUI_IconConnectors::All())
+            if (connectors->IsVisible()) connectors->Draw();
+    for (GUI_IconBase* icon : icons) icon->Draw();
+    GdiText::Instance().FlushTextQueue();
+    for (GUI_IconBase* icon : icons) icon->DrawIconTooltip();
+}
+
+void MainScreenMap::DrawGroupLabels(int turnNumber) {
+    for (auto& group : groups_)
+        if (group->Group()) group->DrawLabel(metrics_, turnNumber);
+}
+
+bool MainScreenMap::OnClick(float x, float y) {
+    const std::vector<GUI_IconBase*> icons = GUI_IconBase::AllIcons();
+    for (GUI_IconBase* icon : icons)
+        if (icon->OnClick(x, y)) return true;
+    return false;
+}
