@@ -55,6 +55,11 @@ void GUISlider::Update() {
     const GuiInput& input = GuiInput::Instance();
     const double now = input.nowMilliseconds;
     if (lastUpdate_ < 0.0) lastUpdate_ = now;
+    if (!interactive_) {
+        dragging_ = false;
+        lastUpdate_ = now;
+        return;
+    }
     if (!dragging_ && input.leftDown && RectContains(knob_, input.mouseX, input.mouseY)) {
         dragging_ = true;
     } else if (dragging_ && !input.leftDown) {

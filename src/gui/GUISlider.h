@@ -37,6 +37,9 @@ public:
     // v in 0..1; places the knob.
     void SetValue(float value);
     void Update();
+    // A slider under a dialog or another window takes no drag and no keys.
+    void SetInteractive(bool interactive) { interactive_ = interactive; }
+    bool IsInteractive() const { return interactive_; }
     // Updates, then draws ticks, track, ghost mark and knob.
     void Draw();
 
@@ -58,6 +61,7 @@ private:
     float x_ = 0.0f, y_ = 0.0f, length_ = kDefaultLength;
     Rect track_, knob_, ghost_;
     bool dragging_ = false;
+    bool interactive_ = true;
     const SliderConfiguration* config_;
     GUISliderOwner* owner_;
     std::unique_ptr<GUI_Tooltip> tooltip_;

@@ -9,7 +9,11 @@ void GUI_CloseButton::Activate() {
     Assert(owner_ != nullptr, "GUI_CloseButton", __LINE__);
     if (!enabled_ || !owner_) return;
     GUI_ModalHolder::Instance().PlayClickSound();
-    GUI_WindowManager::Instance().Close(owner_);
+    // A window whose closing may ask a question closes through its action.
+    if (action_)
+        RunAction();
+    else
+        GUI_WindowManager::Instance().Close(owner_);
 }
 
 void GUI_CloseButton::Draw() {

@@ -1,4 +1,5 @@
-// The cross in a window's corner that closes the window it belongs to.
+// The cross in a window's corner that closes the window it belongs to, or
+// runs its action instead when it has one.
 #pragma once
 
 #include "gui/GUI_ImageButton.h"

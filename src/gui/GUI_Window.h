@@ -31,6 +31,9 @@ public:
     void Draw() override;
     // Dialogs answer true: the close key and the right-click menu may close them.
     virtual bool IsClosable() const { return false; }
+    // Whether the end of a turn closes the window; dialogs do unless they say
+    // otherwise (a policy's details stay open across the turn).
+    virtual bool ClosesAtTurnEnd() const { return IsClosable(); }
     // Asked before the window manager closes it: true lets it be deleted; a
     // window that must stay, or closes through its own cancel, returns false.
     virtual bool CloseRequested() { return true; }

@@ -191,7 +191,9 @@ void Gameplaymanager::NewTurn() {
     if (elections.CheckElection(Manifesto::Instance().IsBroken())) {
         Achievements::Instance().RecordElection(elections.VoteShare(), elections.ElectionsWon());
     }
-    congress.MidtermCheck(elections.MonthsSinceLastElection(), Polls::Instance().Approval());
+    if (congress.MidtermCheck(elections.MonthsSinceLastElection(), Polls::Instance().Approval())) {
+        listener_->OpenMidtermResults();
+    }
     Cynicism::Instance().UpdateCynicism(elections.MonthsToElection(), ElectionManager::Interval(), turnNumber_);
     PoliticalCapital::Instance().Refill();
     Manifesto::Instance().CheckPledges();

@@ -24,6 +24,8 @@ public:
     // Unless a warning, an attack or election results are on screen.
     virtual void OpenQuarterlyReport() {}
     virtual void OpenManifestoChoice() {}
+    // Two years into a term with the congress model: the houses were elected.
+    virtual void OpenMidtermResults() {}
     virtual void OpenVoterMatrix() {}
     // Saves to "data/savegames/autosave.dedu" unless a listener knows better.
     virtual void Autosave();
