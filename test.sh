@@ -1,22 +1,35 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test through CTest.
-#   ./test.sh             the normal build
-#   ./test.sh --sanitize  the same suite under AddressSanitizer and UBSan
+#   ./test.sh             the normal build; in CI (CI set and not "false") the
+#                         same suite then runs again under the sanitizers
+#   ./test.sh --sanitize  only the suite under AddressSanitizer and UBSan
 set -euo pipefail
 cd "$(dirname "$0")"
 
-build_dir=build
-cmake_args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
-if [ "${1:-}" = "--sanitize" ]; then
-  build_dir=build-sanitize
-  cmake_args=(-DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON)
+# One lane: configure once, build, run the suite.
+run_lane() {
+  local build_dir=$1
+  shift
+  if [ ! -f "$build_dir/build.ninja" ]; then
+    cmake -S . -B "$build_dir" -G Ninja "$@"
+  fi
+  cmake --build "$build_dir"
+  ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"
+}
+
+sanitize_lane() (
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-fi
+  run_lane build-sanitize -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON
+)
 
 ./tools/install-deps.sh
-if [ ! -f "$build_dir/build.ninja" ]; then
-  cmake -S . -B "$build_dir" -G Ninja "${cmake_args[@]}"
+if [ "${1:-}" = "--sanitize" ]; then
+  sanitize_lane
+  exit 0
 fi
-cmake --build "$build_dir"
-ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"
+run_lane build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+case "${CI:-}" in
+  "" | false | 0) ;;
+  *) sanitize_lane ;;
+esac

@@ -14,6 +14,12 @@ packages=(
   libogg-dev libvorbis-dev libcurl4-openssl-dev
 )
 
+# "--fuzz" adds what tools/fuzz.sh needs: clang with libFuzzer and python3
+# for the binary seeds.
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang-14 libclang-rt-14-dev llvm-14 python3)
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

@@ -27,6 +27,13 @@ void ReportFlow(float before, float now, const char* upKey, const char* downKey)
     NewsList::Instance().AddNews(FormatString(now > before ? upKey : downKey, params), change);
 }
 
+// The accounts book whole amounts. A sum beyond what an int holds (a debt
+// left to run away for centuries) is booked at the limit, not left undefined.
+int WholeAmount(float amount) {
+    if (std::isnan(amount)) return 0;
+    return static_cast<int>(std::clamp(amount, -2147483520.0f, 2147483520.0f));
+}
+
 }  // namespace
 
 Finances& Finances::Instance() {
@@ -89,8 +96,8 @@ void Finances::UpdateTurn(int turnNumber) {
     const float previousExpenses = expenses_;
     const float previousIncome = income_;
     Calculate();
-    ReceiveMoney(static_cast<int>(income_));
-    SpendMoney(static_cast<int>(expenses_));
+    ReceiveMoney(WholeAmount(income_));
+    SpendMoney(WholeAmount(expenses_));
 
     UpdateDebtNeuron();
     ReportFlow(previousIncome, income_, "NEWS_INCOME_UP", "NEWS_INCOME_DOWN");
