@@ -116,8 +116,12 @@ TEST(RealWindow, ProgramOpensAWindowTakesClicksAndShowsTheGame) {
     const pid_t xvfb =
         Spawn({"Xvfb", display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, env);
     ASSERT_GT(xvfb, 0);
-    const bool serverUp = WaitFor(
-        [&] { return std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number)); });
+    // The socket appears before the server answers; a game started in between
+    // finds no display and never opens its window.
+    const bool serverUp = WaitFor([&] {
+        return std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number)) &&
+               !RunX(display, "xdotool getdisplaygeometry").empty();
+    });
     pid_t game = -1;
     if (serverUp) game = Spawn({POLITY_EXECUTABLE, "--size", "1024x768", "--seed", "5"}, env);
     std::string window;
