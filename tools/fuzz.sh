@@ -11,30 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-seconds=${1:-60}
-shift || true
-jobs=${FUZZ_JOBS:-1}
-[ "$jobs" -gt 2 ] && jobs=2
 build_dir=build-fuzz
-
-./tools/install-deps.sh --fuzz
-if [ ! -f "$build_dir/build.ninja" ]; then
-  CC=clang-14 CXX=clang++-14 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUZZ=ON
-fi
-all_targets=$(sed -n '/^set(polity_fuzz_targets/,/)/p' fuzz/CMakeLists.txt | tr '() ' '\n\n\n' |
-  grep -vE '^(set|polity_fuzz_targets|)$')
-targets=${*:-$all_targets}
-nice -n 19 cmake --build "$build_dir" --target polity-soak $(for t in $targets; do echo "fuzz_$t"; done)
-./tools/fuzz-corpus.sh "$build_dir" > /dev/null
-
-mkdir -p "$build_dir/artifacts" "$build_dir/logs"
-export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-
-# Work folders in memory when there is room: the game writes its files
-# atomically, and a sync to disk for every input would slow the fuzzers down.
-work_root="$root/$build_dir/work"
-if [ -d /dev/shm ] && [ -w /dev/shm ]; then work_root="/dev/shm/polity-fuzz-$(id -u)"; fi
 
 run_one() {
   local target=$1 work="$work_root/$1"
@@ -55,28 +32,58 @@ run_one() {
     > "$root/$build_dir/logs/$target.log" 2>&1 || true
 }
 
-running=0
-for target in $targets; do
-  echo "fuzzing $target for $seconds s"
-  run_one "$target" &
-  running=$((running + 1))
-  if [ "$running" -ge "$jobs" ]; then wait -n || true; running=$((running - 1)); fi
-done
-wait
+# The whole script is read before it runs, so editing it mid-run is harmless.
+main() {
+  seconds=${1:-60}
+  shift || true
+  jobs=${FUZZ_JOBS:-1}
+  [ "$jobs" -gt 2 ] && jobs=2
 
-status=0
-printf '%-14s %12s %8s %8s  %s\n' target executions cov ft result
-for target in $targets; do
-  log="$build_dir/logs/$target.log"
-  execs=$(grep -oE 'stat::number_of_executed_units: [0-9]+' "$log" | awk '{print $2}' | tail -n 1)
-  last=$(grep -E '^#[0-9]+' "$log" | tail -n 1)
-  cov=$(echo "$last" | grep -oE 'cov: [0-9]+' | awk '{print $2}')
-  ft=$(echo "$last" | grep -oE 'ft: [0-9]+' | awk '{print $2}')
-  result=clean
-  if grep -qE 'ERROR: (AddressSanitizer|LeakSanitizer|libFuzzer)|runtime error:|SUMMARY: ' "$log"; then
-    result="FAILED: $(grep -oE 'Test unit written to .*' "$log" | head -n 1)"
-    status=1
+  ./tools/install-deps.sh --fuzz
+  if [ ! -f "$build_dir/build.ninja" ]; then
+    CC=clang-14 CXX=clang++-14 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUZZ=ON
   fi
-  printf '%-14s %12s %8s %8s  %s\n' "$target" "${execs:-?}" "${cov:-?}" "${ft:-?}" "$result"
-done
-exit $status
+  all_targets=$(sed -n '/^set(polity_fuzz_targets/,/)/p' fuzz/CMakeLists.txt | tr '() ' '\n\n\n' |
+    grep -vE '^(set|polity_fuzz_targets|)$')
+  targets=${*:-$all_targets}
+  nice -n 19 cmake --build "$build_dir" --target polity-soak $(for t in $targets; do echo "fuzz_$t"; done)
+  ./tools/fuzz-corpus.sh "$build_dir" > /dev/null
+
+  mkdir -p "$build_dir/artifacts" "$build_dir/logs"
+  export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+  # Work folders in memory when there is room: the game writes its files
+  # atomically, and a sync to disk for every input would slow the fuzzers down.
+  work_root="$root/$build_dir/work"
+  if [ -d /dev/shm ] && [ -w /dev/shm ]; then work_root="/dev/shm/polity-fuzz-$(id -u)"; fi
+
+
+  running=0
+  for target in $targets; do
+    echo "fuzzing $target for $seconds s"
+    run_one "$target" &
+    running=$((running + 1))
+    if [ "$running" -ge "$jobs" ]; then wait -n || true; running=$((running - 1)); fi
+  done
+  wait
+
+  status=0
+  printf '%-14s %12s %8s %8s  %s\n' target executions cov ft result
+  for target in $targets; do
+    log="$build_dir/logs/$target.log"
+    execs=$(grep -oE 'stat::number_of_executed_units: [0-9]+' "$log" | awk '{print $2}' | tail -n 1)
+    last=$(grep -E '^#[0-9]+' "$log" | tail -n 1)
+    cov=$(echo "$last" | grep -oE 'cov: [0-9]+' | awk '{print $2}')
+    ft=$(echo "$last" | grep -oE 'ft: [0-9]+' | awk '{print $2}')
+    result=clean
+    if grep -qE 'ERROR: (AddressSanitizer|LeakSanitizer|libFuzzer)|runtime error:|SUMMARY: ' "$log"; then
+      result="FAILED: $(grep -oE 'Test unit written to .*' "$log" | head -n 1)"
+      status=1
+    fi
+    printf '%-14s %12s %8s %8s  %s\n' "$target" "${execs:-?}" "${cov:-?}" "${ft:-?}" "$result"
+  done
+  exit $status
+}
+
+main "$@"

@@ -27,12 +27,8 @@ void ReportFlow(float before, float now, const char* upKey, const char* downKey)
     NewsList::Instance().AddNews(FormatString(now > before ? upKey : downKey, params), change);
 }
 
-// The accounts book whole amounts. A sum beyond what an int holds (a debt
-// left to run away for centuries) is booked at the limit, not left undefined.
-int WholeAmount(float amount) {
-    if (std::isnan(amount)) return 0;
-    return static_cast<int>(std::clamp(amount, -2147483520.0f, 2147483520.0f));
-}
+// The accounts book whole amounts; a sum that is not a number books nothing.
+float WholeAmount(float amount) { return std::isnan(amount) ? 0.0f : std::trunc(amount); }
 
 }  // namespace
 
@@ -72,20 +68,20 @@ void Finances::Calculate() {
     expenses_ += interest_;
 }
 
-void Finances::ReceiveMoney(int amount) {
+void Finances::ReceiveMoney(float amount) {
     if (debt_ > 0.0f) {
-        debt_ -= static_cast<float>(amount);
+        debt_ -= amount;
         if (debt_ < 0.0f) {
             reserves_ = -debt_;
             debt_ = 0.0f;
         }
     } else {
-        reserves_ += static_cast<float>(amount);
+        reserves_ += amount;
     }
 }
 
-void Finances::SpendMoney(int amount) {
-    reserves_ -= static_cast<float>(amount);
+void Finances::SpendMoney(float amount) {
+    reserves_ -= amount;
     if (reserves_ < 0.0f) {
         debt_ -= reserves_;
         reserves_ = 0.0f;

@@ -19,9 +19,11 @@ public:
     // The turn's booking; `turnNumber` 1 gives the graphs a plausible past.
     void UpdateTurn(int turnNumber);
 
-    // Money received pays debt first; money spent takes reserves first.
-    void ReceiveMoney(int amount);
-    void SpendMoney(int amount);
+    // Money received pays debt first; money spent takes reserves first. The
+    // turn books whole amounts, of any size: a debt left to run away for
+    // centuries outgrows an int.
+    void ReceiveMoney(float amount);
+    void SpendMoney(float amount);
 
     float GetDeficit() const { return expenses_ - income_; }
     // The height of a value on the graph, whose top is 10 % above the

@@ -246,8 +246,9 @@ public:
         }
         for (size_t i = 0; i < live_.size(); ++i) {
             const SavedNeuronState& n = saved_.neurons[i];
-            if (static_cast<int>(live_[i]->Kind()) != n.kind || live_[i]->Name() != n.name) {
-                // (Also a name written with blanks for its tabs.)
+            // Names are compared as written: blanks for their tabs and line
+            // ends, or a name that holds one (a saved grudge's) never matches.
+            if (static_cast<int>(live_[i]->Kind()) != n.kind || FieldText(live_[i]->Name()) != n.name) {
                 return Fail(problem, "neuron " + std::to_string(i) + " is '" + n.name +
                                          "' there, '" + live_[i]->Name() + "' in the data");
             }

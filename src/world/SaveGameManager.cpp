@@ -350,9 +350,12 @@ void SaveGameManager::RestoreGrudges(const SavedGame& saved) {
         Assert(record.decay >= 0.0f, kSource, __LINE__);
         Grudge* grudge = CreateGrudge(record.neuron.name, record.neuron.value, record.decay);
         grudge->SetIdentifier(record.neuron.identifier);
-        if (Neuron* target = Network::FindByName(record.target)) {
+        // An empty target is a grudge saved after an earlier load lost its
+        // target; looking the empty name up would tie it to a nameless neuron.
+        Neuron* target = record.target.empty() ? nullptr : Network::FindByName(record.target);
+        if (target) {
             Network::CreateEffect(grudge, target, "0+(1.0*x)", 1.0f, 1.0f);
-        } else {
+        } else if (!record.target.empty()) {
             ReportDataProblem(DataSeverity::Warning,
                               {saved.path, record.targetLine, record.neuron.name, "target"},
                               "Failed to find grudge target", kSource, __LINE__);

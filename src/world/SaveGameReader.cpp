@@ -1,6 +1,7 @@
 // Parsing saved-game files.
 #include "world/SaveGameReader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -15,6 +16,24 @@ namespace {
 // calendar's month arithmetic inside an int.
 constexpr int kLatestTurn = 1000000;
 constexpr int kLatestYear = 1000000;
+
+// A load reads the voter matrix a save names, and writes one there when it
+// is missing; only a path inside the data folder can be one the game wrote.
+bool IsDataFolderPath(std::string_view path) {
+    if (path.empty()) return true;  // a mission without a matrix
+    if (path.size() <= 5 || LowerCase(path.substr(0, 4)) != "data" || (path[4] != '/' && path[4] != '\\'))
+        return false;
+    for (const char c : path) {
+        if (c == ':' || static_cast<unsigned char>(c) < 0x20) return false;
+    }
+    size_t start = 0;
+    while (start <= path.size()) {
+        const size_t end = std::min(path.find_first_of("/\\", start), path.size());
+        if (path.substr(start, end - start) == "..") return false;
+        start = end + 1;
+    }
+    return true;
+}
 
 bool IsHeader(std::string_view line) {
     return !line.empty() && line.front() == '[';
@@ -194,6 +213,8 @@ bool SaveGameReader::Read(SavedGame& game) {
             !NextValue("Matrix", m.matrix) || !NextValue("CountryName", m.name)) {
             return false;
         }
+        if (!IsDataFolderPath(m.matrix))
+            return Fail(LineNumber() - 2, "Matrix", "not a file in the data folder: damaged; nothing loaded");
     }
     if (FindHeader("[voters]")) {
         auto& voters = game.voters.emplace();

@@ -173,8 +173,10 @@ void SaveGameWriter::WriteGrudges() {
         Header("[grudge]");
         NeuronBlock(*grudge);
         Line("decay=" + Decimal(grudge->Decay()));
-        // A grudge acts on exactly one neuron; the save names it.
-        Assert(grudge->Outputs().size() == 1, "SaveGameManager", __LINE__);
+        // A grudge acts on one neuron; the save names it. One whose target
+        // was gone when a save was loaded acts on none (reported then) and
+        // is written with an empty target, not reported at every save.
+        Assert(grudge->Outputs().size() <= 1, "SaveGameManager", __LINE__);
         Line("target=" + (grudge->Outputs().empty() ? std::string()
                                                     : grudge->Outputs().front()->Target()->Name()));
     }

@@ -1,6 +1,6 @@
-// A short soak: a few hundred turns of a random player over every country,
+// A short soak: two hundred turns of a random player over every country,
 // with every invariant checked after each turn and a save round trip every
-// few turns. The long run is polity-soak.
+// ten turns. The long run is polity-soak.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,18 +20,18 @@ protected:
 TEST_F(Soak, RandomPlayerOverEveryCountryKeepsTheInvariants) {
     std::filesystem::copy(std::string(POLITY_SOURCE_DIR) + "/data", "data", std::filesystem::copy_options::recursive);
     SoakOptions options;
-    options.turns = 300;
+    options.turns = 200;
     options.seed = 11;
-    options.saveEvery = 5;
+    options.saveEvery = 10;
     // Short games, so that every country gets its turn.
-    options.turnsPerGame = 40;
+    options.turnsPerGame = 30;
     const SoakReport report = SoakPlayer(options, nullptr).Run();
 
-    EXPECT_EQ(report.turns, 300);
+    EXPECT_EQ(report.turns, 200);
     EXPECT_EQ(report.missions, SoakPlayer::DiscoverMissions());
-    EXPECT_GE(report.games, static_cast<int>(std::min<size_t>(report.missions.size(), 3)));
-    EXPECT_GT(report.roundTrips, 20);
-    EXPECT_GT(report.introduced + report.cancelled + report.sliderMoves, 100);
+    EXPECT_GE(report.games, static_cast<int>(report.missions.size()));
+    EXPECT_GE(report.roundTrips, 10);
+    EXPECT_GT(report.introduced + report.cancelled + report.sliderMoves, 60);
     std::string problems;
     for (const std::string& problem : report.problems) problems += problem + "\n";
     EXPECT_EQ(report.problemCount, 0) << problems;

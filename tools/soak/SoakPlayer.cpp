@@ -115,6 +115,7 @@ SoakReport SoakPlayer::Run() {
     SaveGameManager::Instance().SetProblemListener(
         [this](const SaveGameProblem& problem) { Problem("save or load failed: " + problem.detail); });
     Gameplaymanager::Instance().SetListener(this);
+    cyclesSeen_ = Network::ReportedCycleCount();
     report_.missions = options_.missions.empty() ? DiscoverMissions() : options_.missions;
     for (size_t game = 0; !report_.missions.empty() && report_.turns < options_.turns; ++game) {
         PlayGame(report_.missions[game % report_.missions.size()]);
@@ -125,7 +126,7 @@ SoakReport SoakPlayer::Run() {
     return report_;
 }
 
-bool SoakPlayer::PlayGame(const std::string& mission) {
+void SoakPlayer::PlayGame(const std::string& mission) {
     mission_ = mission;
     ++report_.games;
     Gameplaymanager& game = Gameplaymanager::Instance();
@@ -150,6 +151,7 @@ bool SoakPlayer::PlayGame(const std::string& mission) {
         game.NewTurn();
         if (game.TurnNumber() != turn + 1) Problem("the turn did not advance");
         ++report_.turns;
+        CheckInvariants();
         if (OppositionManager::Instance().IsGovernmentOverthrown()) {
             ++report_.overthrown;
             end = "overthrown";
@@ -169,7 +171,9 @@ bool SoakPlayer::PlayGame(const std::string& mission) {
             elections.ScheduleNextElection();
             Manifesto::Instance().StartTerm();
         }
-        CheckInvariants();
+        // Checked once the results window would have closed.
+        const int monthsToElection = elections.MonthsToElection();
+        if (monthsToElection <= 0) Problem("the next election is " + std::to_string(-monthsToElection) + " months past");
         if (options_.saveEvery > 0 && game.TurnNumber() % options_.saveEvery == 0) CheckSaveRoundTrip();
     }
     if (progress_) {
@@ -177,14 +181,14 @@ bool SoakPlayer::PlayGame(const std::string& mission) {
                      end.c_str(), report_.turns - firstTurn, report_.turns);
         std::fflush(progress_);
     }
-    return report_.turns < options_.turns;
 }
 
 void SoakPlayer::CheckInvariants() {
     CheckFiniteValues();
-    if (Network::ReportedCycleCount() > 0) Problem("the network has a cycle of effects");
-    const int monthsToElection = ElectionManager::Instance().MonthsToElection();
-    if (monthsToElection <= 0) Problem("the next election is " + std::to_string(-monthsToElection) + " months past");
+    if (Network::ReportedCycleCount() > cyclesSeen_) {
+        cyclesSeen_ = Network::ReportedCycleCount();
+        Problem("the network went round a cycle of effects (the log names it)");
+    }
     CheckMoney();
     CheckPopulation();
 }

@@ -58,10 +58,11 @@ public:
     void OpenManifestoChoice() override;
 
 private:
-    // Plays one game of a country; false when the turns ran out.
-    bool PlayGame(const std::string& mission);
+    // Plays one game of a country, to its end or its share of the turns.
+    void PlayGame(const std::string& mission);
     void ActRandomly();
     void AnswerDilemma();
+    // After every turn: finite values, no cycle, money and population.
     void CheckInvariants();
     void CheckFiniteValues();
     void CheckMoney();
@@ -78,4 +79,5 @@ private:
     int population_ = 0;
     float debtBefore_ = 0.0f;
     float reservesBefore_ = 0.0f;
+    int cyclesSeen_ = 0;
 };
