@@ -191,6 +191,13 @@ void SdlRenderDevice::DrawTriangles(DeviceTextureId texture, const DeviceVertex*
         }
         return;
     }
+    if (blitter_) {
+        // Turned sprites, connector pieces and graph strips stay in the
+        // banded frame; only corners of differing colours go to SDL.
+        SDL_RenderFlush(renderer_);
+        if (blitter_->DrawTriangles(texture, vertices, vertexCount, indices, indexCount, clip_))
+            return;
+    }
     FlushBlitter();
     if (sdlTexture) {
         SDL_SetTextureColorMod(sdlTexture, 255, 255, 255);
@@ -206,7 +213,11 @@ void SdlRenderDevice::DrawTriangles(DeviceTextureId texture, const DeviceVertex*
 
 void SdlRenderDevice::DrawLines(const float* xyPairs, int count, std::uint32_t colour, bool strip) {
     if (count < 2) return;
-    FlushBlitter();
+    if (blitter_) {
+        SDL_RenderFlush(renderer_);
+        blitter_->DrawLines(xyPairs, count, strip, clip_, colour);
+        return;
+    }
     SetDrawColour(renderer_, colour);
     points_.resize(size_t(count));
     for (int i = 0; i < count; ++i)

@@ -2,6 +2,8 @@
 #include "platform/SoftwareBlitter.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -226,6 +228,118 @@ int SourceOffset(int pixel, std::int64_t step) {
     return int((pixel * step + step / 2) >> 16);
 }
 
+// The colour's share of a blended fill, rounded down like the frame's.
+std::uint32_t FillShare(std::uint32_t colour) {
+    const std::uint32_t a = colour >> 24;
+    return a << 24 | DivideDown255(((colour >> 16) & 0xFF) * a) << 16 |
+           DivideDown255(((colour >> 8) & 0xFF) * a) << 8 | DivideDown255((colour & 0xFF) * a);
+}
+
+void FillSpan(std::uint32_t* out, int count, std::uint32_t colour, std::uint32_t share) {
+    if (colour >> 24 == 255)
+        Fill(out, size_t(count), colour);
+    else
+        FillBlended(out, count, share, 255 - (colour >> 24));
+}
+
+// A texel tinted as SDL's software geometry does it, every product rounded
+// down and the colour taken by its alpha, so that laying it over a pixel is
+// a blended fill of that pixel.
+inline std::uint32_t TintedShare(std::uint32_t texel, std::uint32_t tint) {
+    const std::uint32_t a = DivideDown255((texel >> 24) * (tint >> 24));
+    if (a == 0) return 0;
+    std::uint32_t result = a << 24;
+    for (int shift : {16, 8, 0}) {
+        std::uint32_t c = DivideDown255(((texel >> shift) & 0xFF) * ((tint >> shift) & 0xFF));
+        if (a < 255) c = DivideDown255(c * a);
+        result |= c << shift;
+    }
+    return result;
+}
+
+inline std::uint32_t LayOver(std::uint32_t share, std::uint32_t under) {
+    const std::uint32_t keep = 255 - (share >> 24);
+    return (DivideDown255((under >> 24) * keep) + (share >> 24)) << 24 |
+           (DivideDown255(((under >> 16) & 0xFF) * keep) + ((share >> 16) & 0xFF)) << 16 |
+           (DivideDown255(((under >> 8) & 0xFF) * keep) + ((share >> 8) & 0xFF)) << 8 |
+           (DivideDown255((under & 0xFF) * keep) + (share & 0xFF));
+}
+
+// Rounded to the nearest 1/65536, without a library call per row.
+inline std::int64_t Fixed16(double value) {
+    value = std::clamp(value, -1.0e9, 1.0e9) * 65536.0;
+    return std::int64_t(value < 0 ? value - 0.5 : value + 0.5);
+}
+
+std::int64_t FloorDivide(std::int64_t a, std::int64_t b) {
+    std::int64_t q = a / b;
+    if (a % b != 0 && (a < 0) != (b < 0)) --q;
+    return q;
+}
+
+std::int64_t CeilDivide(std::int64_t a, std::int64_t b) {
+    return -FloorDivide(-a, b);
+}
+
+// Line ends cut to whole pixels as SDL cuts them (toward zero), kept far
+// enough inside the integers that the stepping cannot overflow.
+int WholePixel(float v) {
+    constexpr float kFarthest = 1.0e6f;
+    if (!(v == v)) return 0;
+    return int(std::clamp(v, -kFarthest, kFarthest));
+}
+
+// Cohen-Sutherland on whole pixels against the inclusive rectangle, as SDL
+// cuts a line before stepping it; false when the line misses it.
+int OutCode(const ClipRect& r, std::int64_t x, std::int64_t y) {
+    return (y < r.top ? 1 : y >= r.bottom ? 2 : 0) | (x < r.left ? 4 : x >= r.right ? 8 : 0);
+}
+
+bool CutLine(const ClipRect& r, int& X1, int& Y1, int& X2, int& Y2) {
+    std::int64_t x1 = X1, y1 = Y1, x2 = X2, y2 = Y2;
+    const int left = r.left, top = r.top, right = r.right - 1, bottom = r.bottom - 1;
+    if (x1 >= left && x1 <= right && x2 >= left && x2 <= right && y1 >= top && y1 <= bottom &&
+        y2 >= top && y2 <= bottom) {
+        return true;
+    }
+    if ((x1 < left && x2 < left) || (x1 > right && x2 > right) || (y1 < top && y2 < top) ||
+        (y1 > bottom && y2 > bottom)) {
+        return false;
+    }
+    if (y1 == y2) {
+        X1 = int(std::clamp<std::int64_t>(x1, left, right));
+        X2 = int(std::clamp<std::int64_t>(x2, left, right));
+        return true;
+    }
+    if (x1 == x2) {
+        Y1 = int(std::clamp<std::int64_t>(y1, top, bottom));
+        Y2 = int(std::clamp<std::int64_t>(y2, top, bottom));
+        return true;
+    }
+    int code1 = OutCode(r, x1, y1), code2 = OutCode(r, x2, y2);
+    while (code1 || code2) {
+        if (code1 & code2) return false;
+        const int code = code1 ? code1 : code2;
+        std::int64_t x = 0, y = 0;
+        if (code & 3) {
+            y = (code & 1) ? top : bottom;
+            x = x1 + (x2 - x1) * (y - y1) / (y2 - y1);
+        } else {
+            x = (code & 4) ? left : right;
+            y = y1 + (y2 - y1) * (x - x1) / (x2 - x1);
+        }
+        if (code1) {
+            x1 = x, y1 = y;
+            code1 = OutCode(r, x, y);
+        } else {
+            x2 = x, y2 = y;
+            code2 = OutCode(r, x, y);
+        }
+    }
+    X1 = int(x1), Y1 = int(y1), X2 = int(x2), Y2 = int(y2);
+    return true;
+}
+
 int Kind(std::uint32_t texel) {
     const std::uint32_t a = texel >> 24;
     return a == 0 ? 0 : a == 255 ? 1 : 2;
@@ -262,12 +376,18 @@ void SoftwareBlitter::RemoveTexture(DeviceTextureId id) {
         preparedBytes_ -= entry.second.bytes;
         return true;
     });
+    std::erase_if(tinted_, [&](const auto& entry) {
+        if (entry.first.texture != id) return false;
+        preparedBytes_ -= entry.second.size() * sizeof(std::uint32_t);
+        return true;
+    });
     lastQuad_ = nullptr;
     textures_.erase(it);
 }
 
 void SoftwareBlitter::Clear(std::uint32_t colour) {
     commands_.clear();  // the fill covers whatever was waiting
+    ForgetDrawnShapes();
     pendingClear_ = colour;
     if (preparedBytes_ > cacheBytes_) DropPreparedQuads();
 }
@@ -368,6 +488,242 @@ void SoftwareBlitter::Flush() {
     _mm_sfence();  // the streamed rows are in the frame before anyone reads it
 #endif
     commands_.clear();
+    ForgetDrawnShapes();
+}
+
+void SoftwareBlitter::ForgetDrawnShapes() {
+    runs_.clear();
+    triangles_.clear();
+}
+
+void SoftwareBlitter::DrawLines(const float* xy, int count, bool strip,
+                                const std::optional<ClipRect>& clip, std::uint32_t colour) {
+    const std::optional<ClipRect> bounds = Visible(ClipRect{0, 0, width_, height_}, clip);
+    if (!bounds || colour >> 24 == 0) return;
+    if (!pendingClear_) ForgetDrawnShapes();
+    // Each pair is a strip of its own.
+    const int pointsPerStrip = strip ? count : 2;
+    for (int first = 0; first + 1 < count; first += pointsPerStrip) {
+        const int last = std::min(count, first + pointsPerStrip) - 1;
+        for (int i = first; i < last; ++i) {
+            int x1 = WholePixel(xy[2 * i]), y1 = WholePixel(xy[2 * i + 1]);
+            int x2 = WholePixel(xy[2 * i + 2]), y2 = WholePixel(xy[2 * i + 3]);
+            const int endX = x2, endY = y2;
+            if (!CutLine(*bounds, x1, y1, x2, y2)) continue;
+            AddLine(x1, y1, x2, y2, x2 != endX || y2 != endY, colour);
+        }
+        const int lastX = WholePixel(xy[2 * last]), lastY = WholePixel(xy[2 * last + 1]);
+        if ((lastX != WholePixel(xy[2 * first]) || lastY != WholePixel(xy[2 * first + 1])) &&
+            OutCode(*bounds, lastX, lastY) == 0) {
+            const std::size_t start = runs_.size();
+            runs_.push_back(Run{lastY, lastX, 1});
+            AddRuns(start, colour);
+        }
+    }
+}
+
+void SoftwareBlitter::AddLine(int x1, int y1, int x2, int y2, bool drawEnd, std::uint32_t colour) {
+    // Bresenham's steps, the end point left to the next line unless asked for.
+    const int dx = std::abs(x2 - x1), dy = std::abs(y2 - y1);
+    const bool alongX = dx >= dy;
+    const int major = alongX ? dx : dy, minor = alongX ? dy : dx;
+    const int stepX = x1 > x2 ? -1 : 1, stepY = y1 > y2 ? -1 : 1;
+    int pixels = major + (drawEnd ? 1 : 0);
+    int d = 2 * minor - major;
+    int x = x1, y = y1;
+    const std::size_t start = runs_.size();
+    for (; pixels > 0; --pixels) {
+        Run* back = runs_.size() > start ? &runs_.back() : nullptr;
+        if (back && back->y == y && back->x + back->count == x) {
+            ++back->count;
+        } else if (back && back->y == y && back->x - 1 == x) {
+            --back->x;
+            ++back->count;
+        } else {
+            runs_.push_back(Run{y, x, 1});
+        }
+        if (d < 0) {
+            d += 2 * minor;
+            (alongX ? x : y) += alongX ? stepX : stepY;
+        } else {
+            d += 2 * (minor - major);
+            x += stepX;
+            y += stepY;
+        }
+    }
+    if (stepY < 0) std::reverse(runs_.begin() + std::ptrdiff_t(start), runs_.end());
+    AddRuns(start, colour);
+}
+
+void SoftwareBlitter::AddRuns(std::size_t first, std::uint32_t colour) {
+    if (runs_.size() == first) return;
+    ClipRect box{width_, runs_[first].y, 0, runs_.back().y + 1};
+    for (std::size_t i = first; i < runs_.size(); ++i) {
+        box.left = std::min(box.left, runs_[i].x);
+        box.right = std::max(box.right, runs_[i].x + runs_[i].count);
+    }
+    Command command{nullptr, nullptr, {}, box, box, colour};
+    command.shape = Shape::Runs;
+    command.first = int(first);
+    command.runCount = int(runs_.size() - first);
+    Submit(command);
+}
+
+void SoftwareBlitter::DrawRuns(const Command& command, int top, int bottom, std::uint32_t* rows,
+                               int pitch, int firstRow) {
+    const Run* begin = runs_.data() + command.first;
+    const Run* end = begin + command.runCount;
+    const std::uint32_t share = FillShare(command.tint);
+    const Run* run =
+        std::lower_bound(begin, end, top, [](const Run& r, int row) { return r.y < row; });
+    for (; run != end && run->y < bottom; ++run) {
+        FillSpan(rows + std::ptrdiff_t(run->y - firstRow) * pitch + run->x, run->count,
+                 command.tint, share);
+    }
+}
+
+bool SoftwareBlitter::DrawTriangles(DeviceTextureId id, const DeviceVertex* vertices,
+                                    int vertexCount, const int* indices, int indexCount,
+                                    const std::optional<ClipRect>& clip) {
+    // Corners farther out than this are left to the caller: the edge sums
+    // below stay well inside 64 bits.
+    constexpr float kFarthest = 1.0e6f;
+    const Image* texture = nullptr;
+    if (id != 0) {
+        const auto it = textures_.find(id);
+        if (it == textures_.end() || it->second.width <= 0 || it->second.height <= 0) return false;
+        texture = &it->second;
+    }
+    if (indexCount % 3 != 0) return false;
+    for (int i = 0; i < indexCount; ++i) {
+        if (indices[i] < 0 || indices[i] >= vertexCount) return false;
+        const DeviceVertex& v = vertices[indices[i]];
+        if (!(std::abs(v.x) <= kFarthest && std::abs(v.y) <= kFarthest)) return false;
+        if (v.colour != vertices[indices[i - i % 3]].colour) return false;
+    }
+    if (!pendingClear_) ForgetDrawnShapes();
+    for (int i = 0; i < indexCount; i += 3) {
+        const DeviceVertex* corner[3] = {&vertices[indices[i]], &vertices[indices[i + 1]],
+                                         &vertices[indices[i + 2]]};
+        Triangle triangle;
+        for (int k = 0; k < 3; ++k) {
+            triangle.x[k] = std::llround(double(corner[k]->x) * 16.0);
+            triangle.y[k] = std::llround(double(corner[k]->y) * 16.0);
+        }
+        const std::int64_t area =
+            (triangle.x[1] - triangle.x[0]) * (triangle.y[2] - triangle.y[0]) -
+            (triangle.y[1] - triangle.y[0]) * (triangle.x[2] - triangle.x[0]);
+        if (area == 0) continue;
+        if (area < 0) {
+            std::swap(corner[1], corner[2]);
+            std::swap(triangle.x[1], triangle.x[2]);
+            std::swap(triangle.y[1], triangle.y[2]);
+        }
+        const ClipRect box{
+            int(FloorDivide(std::min({triangle.x[0], triangle.x[1], triangle.x[2]}), 16)),
+            int(FloorDivide(std::min({triangle.y[0], triangle.y[1], triangle.y[2]}), 16)),
+            int(CeilDivide(std::max({triangle.x[0], triangle.x[1], triangle.x[2]}), 16)),
+            int(CeilDivide(std::max({triangle.y[0], triangle.y[1], triangle.y[2]}), 16))};
+        const std::optional<ClipRect> visible = Visible(box, clip);
+        if (!visible) continue;
+        if (texture) {
+            // Texel coordinates as planes over the snapped corners.
+            double px[3], py[3], s[3], t[3];
+            for (int k = 0; k < 3; ++k) {
+                px[k] = double(triangle.x[k]) / 16.0;
+                py[k] = double(triangle.y[k]) / 16.0;
+                s[k] = double(corner[k]->u) * texture->width;
+                t[k] = double(corner[k]->v) * texture->height;
+            }
+            const double det =
+                (px[1] - px[0]) * (py[2] - py[0]) - (px[2] - px[0]) * (py[1] - py[0]);
+            auto plane = [&](const double* w, double& perX, double& perY) {
+                perX = ((w[1] - w[0]) * (py[2] - py[0]) - (w[2] - w[0]) * (py[1] - py[0])) / det;
+                perY = ((w[2] - w[0]) * (px[1] - px[0]) - (w[1] - w[0]) * (px[2] - px[0])) / det;
+                return w[0] - perX * px[0] - perY * py[0];
+            };
+            triangle.u = plane(s, triangle.uPerX, triangle.uPerY);
+            triangle.v = plane(t, triangle.vPerX, triangle.vPerY);
+        }
+        for (int k = 0; k < 3; ++k) {
+            const int n = (k + 1) % 3;
+            triangle.dx[k] = triangle.x[n] - triangle.x[k];
+            triangle.dy[k] = triangle.y[n] - triangle.y[k];
+            // Of two triangles sharing an edge, the one that sees it run down
+            // (or right) keeps the pixels centred on it.
+            triangle.owns[k] = triangle.dy[k] > 0 || (triangle.dy[k] == 0 && triangle.dx[k] > 0);
+        }
+        if (texture) triangle.texels = Tinted(id, *texture, corner[0]->colour).data();
+        triangles_.push_back(triangle);
+        Command command{nullptr, texture, {}, box, *visible, corner[0]->colour};
+        command.shape = Shape::Triangle;
+        command.first = int(triangles_.size() - 1);
+        Submit(command);
+    }
+    return true;
+}
+
+const std::vector<std::uint32_t>& SoftwareBlitter::Tinted(DeviceTextureId id, const Image& texture,
+                                                          std::uint32_t tint) {
+    auto [it, isNew] = tinted_.try_emplace(TintKey{id, tint});
+    if (isNew) {
+        it->second.resize(texture.pixels.size());
+        for (size_t i = 0; i < texture.pixels.size(); ++i)
+            it->second[i] = TintedShare(texture.pixels[i], tint);
+        preparedBytes_ += it->second.size() * sizeof(std::uint32_t);
+    }
+    return it->second;
+}
+
+void SoftwareBlitter::DrawTriangle(const Command& command, int top, int bottom, std::uint32_t* rows,
+                                   int pitch, int firstRow) {
+    const Triangle& t = triangles_[size_t(command.first)];
+    const std::uint32_t tint = command.tint, share = FillShare(tint);
+    for (int y = top; y < bottom; ++y) {
+        // The pixels x whose centres lie inside every edge:
+        // dx * (centreY - y0) - dy * (16 x + 8 - x0) >= (owns ? 0 : 1).
+        const std::int64_t centreY = std::int64_t(y) * 16 + 8;
+        std::int64_t lo = command.visible.left, hi = command.visible.right - 1;
+        for (int k = 0; k < 3 && lo <= hi; ++k) {
+            const std::int64_t perPixel = -16 * t.dy[k];
+            const std::int64_t need =
+                (t.owns[k] ? 0 : 1) - t.dx[k] * (centreY - t.y[k]) - t.dy[k] * (t.x[k] - 8);
+            if (perPixel == 0) {
+                if (need > 0) hi = lo - 1;
+                continue;
+            }
+            // A quotient in doubles, then made exact.
+            std::int64_t x = std::int64_t(std::floor(double(need) / double(perPixel)));
+            if (perPixel > 0) {
+                while (perPixel * x < need) ++x;
+                while (perPixel * (x - 1) >= need) --x;
+                lo = std::max(lo, x);
+            } else {
+                while (perPixel * x < need) --x;
+                while (perPixel * (x + 1) >= need) ++x;
+                hi = std::min(hi, x);
+            }
+        }
+        if (lo > hi) continue;
+        std::uint32_t* out = rows + std::ptrdiff_t(y - firstRow) * pitch;
+        if (!command.texture) {
+            FillSpan(out + lo, int(hi - lo + 1), tint, share);
+            continue;
+        }
+        const Image& texture = *command.texture;
+        const double cx = double(lo) + 0.5, cy = double(y) + 0.5;
+        std::int64_t u = Fixed16(t.u + t.uPerX * cx + t.uPerY * cy), uStep = Fixed16(t.uPerX);
+        std::int64_t v = Fixed16(t.v + t.vPerX * cx + t.vPerY * cy), vStep = Fixed16(t.vPerX);
+        const std::int64_t lastColumn = texture.width - 1, lastRow = texture.height - 1;
+        for (std::uint32_t* pixel = out + lo; pixel != out + hi + 1; ++pixel) {
+            const std::int64_t s = std::clamp<std::int64_t>(u >> 16, 0, lastColumn);
+            const std::int64_t r = std::clamp<std::int64_t>(v >> 16, 0, lastRow);
+            const std::uint32_t texel = t.texels[size_t(r * texture.width + s)];
+            if (texel) *pixel = LayOver(texel, *pixel);
+            u += uStep;
+            v += vStep;
+        }
+    }
 }
 
 const SoftwareBlitter::PreparedQuad& SoftwareBlitter::Prepare(const QuadKey& key,
@@ -437,6 +793,14 @@ void SoftwareBlitter::AddSpans(const std::uint32_t* texels, int count, std::vect
 
 void SoftwareBlitter::Draw(const Command& command, int top, int bottom, std::uint32_t* rows,
                            int pitch, int firstRow) {
+    if (command.shape == Shape::Runs) {
+        DrawRuns(command, top, bottom, rows, pitch, firstRow);
+        return;
+    }
+    if (command.shape == Shape::Triangle) {
+        DrawTriangle(command, top, bottom, rows, pitch, firstRow);
+        return;
+    }
     if (!command.texture) {
         DrawFill(command, top, bottom, rows, pitch, firstRow);
         return;
@@ -467,18 +831,11 @@ void SoftwareBlitter::Draw(const Command& command, int top, int bottom, std::uin
 
 void SoftwareBlitter::DrawFill(const Command& command, int top, int bottom, std::uint32_t* rows,
                                int pitch, int firstRow) {
-    const std::uint32_t colour = command.tint, a = colour >> 24;
+    const std::uint32_t colour = command.tint, share = FillShare(colour);
     const int count = command.visible.right - command.visible.left;
-    // The colour's share is taken once, rounded down like the frame's.
-    const std::uint32_t share = a << 24 | DivideDown255(((colour >> 16) & 0xFF) * a) << 16 |
-                                DivideDown255(((colour >> 8) & 0xFF) * a) << 8 |
-                                DivideDown255((colour & 0xFF) * a);
     for (int y = top; y < bottom; ++y) {
-        std::uint32_t* out = rows + std::ptrdiff_t(y - firstRow) * pitch + command.visible.left;
-        if (a == 255)
-            Fill(out, size_t(count), colour);
-        else
-            FillBlended(out, count, share, 255 - a);
+        FillSpan(rows + std::ptrdiff_t(y - firstRow) * pitch + command.visible.left, count, colour,
+                 share);
     }
 }
 
@@ -514,6 +871,7 @@ void SoftwareBlitter::DrawSampled(const Command& command, int top, int bottom, s
 
 void SoftwareBlitter::DropPreparedQuads() {
     prepared_.clear();
+    tinted_.clear();
     preparedBytes_ = 0;
     lastQuad_ = nullptr;
 }

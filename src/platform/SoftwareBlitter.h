@@ -1,7 +1,8 @@
-// The offscreen device's own drawing of upright textured quads into its 32-bit
-// ARGB frame: nearest sampling at pixel centres, an optional tint and straight
-// alpha blending, with the same rounding on every machine. Kept apart from the
-// SDL device so that it can be checked pixel by pixel without SDL.
+// The offscreen device's own drawing into its 32-bit ARGB frame: upright
+// textured quads (nearest sampling at pixel centres, an optional tint and
+// straight alpha blending, with the same rounding on every machine), fills,
+// one-pixel lines and turned triangles. Kept apart from the SDL device so that
+// it can be checked pixel by pixel without SDL.
 #pragma once
 
 #include <cstddef>
@@ -45,6 +46,21 @@ public:
     // with the colour over the frame by its alpha, rounded down as SDL's
     // software renderer rounds its own fills, so that the two look alike.
     void FillRect(const ClipRect& rect, const std::optional<ClipRect>& clip, std::uint32_t colour);
+    // One-pixel lines through `count` points (x, y pairs), a strip or separate
+    // pairs, in the colour over the frame, as SDL's software renderer draws
+    // them: ends cut to whole pixels, each line cut to the clip and the frame
+    // before it is stepped (a cut end is drawn), and the last point of a strip
+    // drawn only when the strip does not close on its first.
+    void DrawLines(const float* xyPairs, int count, bool strip, const std::optional<ClipRect>& clip,
+                   std::uint32_t colour);
+    // Triangles (three indices each) of the texture, or of their colour alone
+    // for texture 0, sampled nearest at pixel centres, tinted by their colour
+    // and blended as SDL's software geometry blends; a pixel centred on an
+    // edge two triangles share is drawn once. False, drawing nothing, when a
+    // triangle's corners differ in colour, an index or corner is out of range
+    // or the texture is unknown.
+    bool DrawTriangles(DeviceTextureId texture, const DeviceVertex* vertices, int vertexCount,
+                       const int* indices, int indexCount, const std::optional<ClipRect>& clip);
     // Puts the waiting fill and quads into the frame; due before anything else
     // reads the frame or draws on it.
     void Flush();
@@ -77,13 +93,47 @@ private:
     struct QuadKeyHash {
         std::size_t operator()(const QuadKey& key) const;
     };
+    // A piece of one row of a line.
+    struct Run {
+        int y = 0, x = 0, count = 0;
+    };
+    // A triangle with its corners in sixteenths of a pixel, in the order
+    // that makes its area positive, and its texel coordinates as planes over
+    // the pixel centres.
+    struct Triangle {
+        std::int64_t x[3] = {}, y[3] = {};
+        // Edge k runs from corner k to the next; `owns` keeps the pixels centred on it.
+        std::int64_t dx[3] = {}, dy[3] = {};
+        bool owns[3] = {};
+        double u = 0, uPerX = 0, uPerY = 0, v = 0, vPerX = 0, vPerY = 0;
+        // The texture's texels tinted and taken by their alpha, ready to lay over.
+        const std::uint32_t* texels = nullptr;
+    };
+    struct TintKey {
+        DeviceTextureId texture = 0;
+        std::uint32_t tint = 0;
+        bool operator==(const TintKey&) const = default;
+    };
+    struct TintKeyHash {
+        std::size_t operator()(const TintKey& key) const {
+            return std::size_t((std::uint64_t(key.texture) << 32 | key.tint) *
+                               0x9E3779B97F4A7C15ull);
+        }
+    };
+    const std::vector<std::uint32_t>& Tinted(DeviceTextureId id, const Image& texture,
+                                             std::uint32_t tint);
     // One quad to draw: prepared, or for large ones sampled row by row; or
-    // without texture a rectangle of the colour in `tint`.
+    // without texture a rectangle of the colour in `tint`; or the runs of a
+    // line (`runCount` of them from `first`, rows rising) or one triangle
+    // (`triangles_[first]`, with or without texture) in the colour `tint`.
+    enum class Shape : std::uint8_t { Quad, Runs, Triangle };
     struct Command {
         const PreparedQuad* quad = nullptr;
         const Image* texture = nullptr;
         ClipRect source, target, visible;
         std::uint32_t tint = 0;
+        Shape shape = Shape::Quad;
+        int first = 0, runCount = 0;
     };
 
     const PreparedQuad& Prepare(const QuadKey& key, const Image& texture);
@@ -94,6 +144,14 @@ private:
                   int firstRow);
     void DrawSampled(const Command& command, int top, int bottom, std::uint32_t* rows, int pitch,
                      int firstRow);
+    void DrawRuns(const Command& command, int top, int bottom, std::uint32_t* rows, int pitch,
+                  int firstRow);
+    void DrawTriangle(const Command& command, int top, int bottom, std::uint32_t* rows, int pitch,
+                      int firstRow);
+    void AddLine(int x1, int y1, int x2, int y2, bool drawEnd, std::uint32_t colour);
+    void AddRuns(std::size_t first, std::uint32_t colour);
+    // Nothing waits in immediate drawing, so the side tables can start afresh.
+    void ForgetDrawnShapes();
     void DropPreparedQuads();
     std::optional<ClipRect> Visible(const ClipRect& rect,
                                     const std::optional<ClipRect>& clip) const;
@@ -109,6 +167,9 @@ private:
     QuadKey lastKey_;
     std::optional<std::uint32_t> pendingClear_;
     std::vector<Command> commands_;
+    std::vector<Run> runs_;
+    std::vector<Triangle> triangles_;
+    std::unordered_map<TintKey, std::vector<std::uint32_t>, TintKeyHash> tinted_;
     std::vector<std::uint32_t> band_;
     std::vector<int> bandStarts_, bandFill_, bandCommands_;
     std::vector<int> columns_;
