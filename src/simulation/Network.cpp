@@ -30,6 +30,22 @@ struct NetworkState {
     bool nonFiniteReported = false;
     std::set<std::string> reportedCycles;
     int iterating = 0;  // compaction waits while a walk is under way
+    // Counts the changes that may change which neurons wait (links of voters
+    // and their groups, watch marks, positions); the voters whose
+    // recalculation may wait for the end of RecalculateAll are picked again
+    // when it moves.
+    std::uint64_t structure = 1;
+    std::uint64_t lastSortedStructure = 0;
+    // By registry position: the neuron is recalculated once after the others settle.
+    std::vector<char> waitsForTheEnd;
+    // By registry position: every output of the neuron goes to a waiting
+    // neuron, so during RecalculateAll only its last hand-over counts and is
+    // made once, before the waiting neurons are recalculated.
+    std::vector<char> feedsOnlyWaiting;
+    std::vector<char> handOverPending;
+    std::vector<float> handOverValue;
+    std::vector<size_t> handOvers;
+    bool recalculating = false;
 };
 
 NetworkState& State() {
@@ -41,6 +57,7 @@ NetworkState& State() {
 template <typename Entry, typename SetIndex>
 void Compact(std::vector<Entry>& registry, size_t liveCount, SetIndex setIndex) {
     if (State().iterating > 0 || registry.size() < 64 || registry.size() < 2 * liveCount) return;
+    ++State().structure;  // positions change
     size_t out = 0;
     for (size_t i = 0; i < registry.size(); ++i) {
         if (!registry[i]) continue;
@@ -105,6 +122,54 @@ void RemoveFromNameIndex(NetworkState& s, const Neuron* neuron) {
 
 }  // namespace
 
+void Network::MarkStructureChanged() { ++State().structure; }
+
+bool Network::PostponeHandOver(const Neuron& neuron) {
+    NetworkState& s = State();
+    const size_t i = neuron.registryIndex_;
+    // Links changed since the waiting neurons were picked: hand over now.
+    if (!s.recalculating || s.lastSortedStructure != s.structure ||
+        i >= s.feedsOnlyWaiting.size() || !s.feedsOnlyWaiting[i] || s.neurons[i] != &neuron) {
+        return false;
+    }
+    s.handOverValue[i] = neuron.value_;
+    if (!s.handOverPending[i]) {
+        s.handOverPending[i] = 1;
+        s.handOvers.push_back(i);
+    }
+    return true;
+}
+
+void Network::MakeHandOvers() {
+    NetworkState& s = State();
+    for (size_t i : s.handOvers) {
+        s.handOverPending[i] = 0;
+        for (NeuralEffect* effect : s.neurons[i]->outputs_) {
+            effect->targetInput_ = s.handOverValue[i];
+            if (!effect->target_->changed_) effect->target_->MarkChanged();
+        }
+    }
+    s.handOvers.clear();
+}
+
+namespace {
+
+// Whether a link between the two changes which neurons wait: only voters
+// wait, and only their groups hand over at the end. A neuron already deleted
+// waits for nothing.
+bool ChangesWaiting(const Neuron* source, const Neuron* target) {
+    const NetworkState& s = State();
+    auto is = [&s](const Neuron* n, NeuronKind kind) {
+        return n && s.live.count(n) && n->Kind() == kind;
+    };
+    return is(source, NeuronKind::Voter) || is(source, NeuronKind::VoterType) ||
+           is(target, NeuronKind::Voter);
+}
+
+}  // namespace
+
+// A neuron made since the waiting ones were picked is past the end of the
+// marks and so waits for nothing until they are picked again.
 void Network::Register(Neuron* neuron) {
     NetworkState& s = State();
     neuron->registryIndex_ = s.neurons.size();
@@ -117,7 +182,9 @@ void Network::Register(Neuron* neuron) {
 
 void Network::Unregister(Neuron* neuron) {
     NetworkState& s = State();
-    if (!s.live.erase(neuron)) return;
+    if (!s.live.count(neuron)) return;
+    MakeHandOvers();  // the links are about to change
+    s.live.erase(neuron);
     RemoveFromNameIndex(s, neuron);
     s.neurons[neuron->registryIndex_] = nullptr;
     ForgetSpecial(neuron);
@@ -152,6 +219,8 @@ void Network::Destroy(Neuron* neuron) {
 NeuralEffect* Network::CreateEffect(Neuron* source, Neuron* target, std::string_view formula, float scale,
                                     float initialInput) {
     NetworkState& s = State();
+    MakeHandOvers();  // the links are about to change
+    if (ChangesWaiting(source, target)) ++s.structure;
     auto effect = std::make_unique<NeuralEffect>(source, target, formula, scale, initialInput);
     NeuralEffect* raw = effect.get();
     raw->registryIndex_ = s.effects.size();
@@ -169,6 +238,8 @@ void Network::DestroyEffect(NeuralEffect* effect) {
     if (!effect || effect->registryIndex_ >= s.effects.size() || s.effects[effect->registryIndex_].get() != effect) {
         return;
     }
+    MakeHandOvers();  // the links are about to change
+    if (ChangesWaiting(effect->source_, effect->target_)) ++s.structure;
     std::unique_ptr<NeuralEffect> owned = std::move(s.effects[effect->registryIndex_]);
     --s.liveEffects;
     owned.reset();
@@ -221,32 +292,106 @@ int Network::CountChanged() {
     return count;
 }
 
+namespace {
+
+// A voter feeds nothing and reads only its groups, which come before it in
+// the registry: within a pass it is recalculated after every group that
+// marks it, so only its last recalculation counts, and that one may wait
+// until the other neurons have settled. Most of the network's neurons are
+// voters, and a group that several passes touch would otherwise have every
+// member recalculated in each of them.
+bool CanWaitForTheEnd(const Neuron& neuron) {
+    if (neuron.Kind() != NeuronKind::Voter || !neuron.Outputs().empty() || neuron.IsWatched())
+        return false;
+    for (const NeuralEffect* effect : neuron.Inputs()) {
+        const Neuron* source = effect->Source();
+        if (!source || source->Kind() != NeuronKind::VoterType ||
+            source->RegistryIndex() >= neuron.RegistryIndex())
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void Network::SortOutWaitingNeurons() {
+    NetworkState& s = State();
+    if (s.lastSortedStructure == s.structure) return;
+    s.lastSortedStructure = s.structure;
+    s.waitsForTheEnd.assign(s.neurons.size(), 0);
+    for (size_t i = 0; i < s.neurons.size(); ++i) {
+        if (s.neurons[i]) s.waitsForTheEnd[i] = CanWaitForTheEnd(*s.neurons[i]);
+    }
+    s.feedsOnlyWaiting.assign(s.neurons.size(), 0);
+    s.handOverPending.assign(s.neurons.size(), 0);
+    s.handOverValue.assign(s.neurons.size(), 0.0f);
+    for (size_t i = 0; i < s.neurons.size(); ++i) {
+        const Neuron* n = s.neurons[i];
+        if (!n || n->outputs_.empty()) continue;
+        bool all = true;
+        for (const NeuralEffect* effect : n->outputs_) {
+            const Neuron* target = effect->target_;
+            const size_t at = target ? target->registryIndex_ : s.neurons.size();
+            all = all && at < s.neurons.size() && s.neurons[at] == target && s.waitsForTheEnd[at];
+        }
+        s.feedsOnlyWaiting[i] = all;
+    }
+}
+
 void Network::RecalculateAll() {
     NetworkState& s = State();
     IterationGuard guard;
+    SortOutWaitingNeurons();
+    struct Recalculating {
+        bool& flag;
+        const bool before;
+        explicit Recalculating(bool& f) : flag(f), before(f) { flag = true; }
+        ~Recalculating() {
+            MakeHandOvers();
+            flag = before;
+        }
+    } recalculating(s.recalculating);
     // An acyclic network settles in at most one pass more than its longest
     // chain; anything beyond that is going round a cycle.
     const size_t passLimit = s.live.size() + 2;
+    // Neurons made during the passes are past the end of the marks, and none waits.
+    auto waits = [&s](size_t i) { return i < s.waitsForTheEnd.size() && s.waitsForTheEnd[i]; };
+    auto recalculateWaiting = [&s, &waits] {
+        MakeHandOvers();
+        for (size_t i = 0; i < s.neurons.size(); ++i) {
+            Neuron* n = s.neurons[i];
+            if (waits(i) && n && n->changed_) n->Recalculate();
+        }
+    };
     for (size_t pass = 0;; ++pass) {
+        // A pass that changed the links of voters picks the waiting ones again.
+        if (s.lastSortedStructure != s.structure) {
+            MakeHandOvers();
+            SortOutWaitingNeurons();
+        }
         bool found = false;
         for (size_t i = 0; i < s.neurons.size(); ++i) {
             Neuron* n = s.neurons[i];
-            if (n && n->changed_) {
+            if (!waits(i) && n && n->changed_) {
                 found = true;
                 n->Recalculate();
             }
         }
-        if (!found) return;
+        if (!found) {
+            recalculateWaiting();
+            return;
+        }
         if (pass < passLimit) continue;
 
         Neuron* first = nullptr;
-        for (Neuron* n : s.neurons) {
-            if (n && n->changed_ && !first) first = n;
+        for (size_t i = 0; i < s.neurons.size() && !first; ++i) {
+            if (s.neurons[i] && s.neurons[i]->changed_ && !waits(i)) first = s.neurons[i];
         }
         const std::string cycle = first ? DescribeCycle(first) : std::string();
         if (s.reportedCycles.insert(cycle).second) {
             Trace("Network", "effects form a cycle that never settles: " + cycle, static_cast<int>(pass));
         }
+        recalculateWaiting();
         for (Neuron* n : s.neurons) {
             if (n) n->changed_ = false;
         }
@@ -346,6 +491,8 @@ int Network::ReportedCycleCount() { return static_cast<int>(State().reportedCycl
 
 void Network::RestoreLinks(Neuron& neuron, std::vector<NeuralEffect*> inputs,
                            std::vector<NeuralEffect*> outputs, Neuron* mainCause, bool changed) {
+    MakeHandOvers();  // the links are about to change
+    ++State().structure;
     neuron.inputs_ = std::move(inputs);
     neuron.outputs_ = std::move(outputs);
     neuron.mainCause_ = mainCause;

@@ -86,6 +86,13 @@ private:
     static void Rename(Neuron* neuron, std::string_view newName);
     static void ReportNonFinite(const Neuron& neuron);
     static void ForgetSpecial(const Neuron* neuron);
+    // Links, names or watch marks changed: the waiting voters are picked again.
+    static void MarkStructureChanged();
+    static void SortOutWaitingNeurons();
+    // During RecalculateAll, a neuron that feeds only waiting neurons hands
+    // its value over once at the end; false when it must do so now.
+    static bool PostponeHandOver(const Neuron& neuron);
+    static void MakeHandOvers();
     // The default neuron is asked for in every recalculation.
     static inline Neuron* defaultNeuron_ = nullptr;
 };

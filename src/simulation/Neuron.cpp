@@ -50,7 +50,11 @@ void Neuron::SetName(std::string_view name) {
     RefreshWatched();
 }
 
-void Neuron::RefreshWatched() { watched_ = NeuronDebugger::Instance().WatchesName(name_); }
+void Neuron::RefreshWatched() {
+    const bool watched = NeuronDebugger::Instance().WatchesName(name_);
+    if (watched != watched_) Network::MarkStructureChanged();
+    watched_ = watched;
+}
 
 void Neuron::SetDisplayName(std::string_view name) { displayName_ = CutName(name); }
 
@@ -102,9 +106,14 @@ void Neuron::MarkChanged() {
 }
 
 void Neuron::Propagate() {
-    for (NeuralEffect* effect : outputs_) {
-        effect->SetTargetInput(value_);
-        effect->target_->MarkChanged();
+    // Every target is marked whether or not its input moved, so the check
+    // that SetTargetInput makes is not needed here.
+    if (!Network::PostponeHandOver(*this)) {
+        for (NeuralEffect* effect : outputs_) {
+            effect->targetInput_ = value_;
+            Neuron* target = effect->target_;
+            if (!target->changed_) target->MarkChanged();
+        }
     }
     displayOrderValid_ = false;
     companionOrderValid_ = false;

@@ -203,3 +203,38 @@ TEST_F(Electorate, CongressElectsThirdsAndSeatsRoundTrip) {
     EXPECT_EQ(FailedAssertionCount(), 1);  // a string shorter than the house
     congress.SetUp("Valoria");
 }
+
+// Voters are recalculated once, after the rest of the network has settled;
+// they must still end up on their groups' final values when a group takes
+// several passes (its cause was made after it), when a group was made after
+// its member, and after the links change between turns.
+TEST_F(Electorate, VotersSettleOnTheirGroupsFinalValues) {
+    Network::SetSettleMode(true);
+    VoterType* poor = Type("Poor");
+    Voter* early = Network::Create<Voter>();
+    VoterManager::Join(*poor, *early);
+    Voter* mixed = Network::Create<Voter>();
+    VoterManager::Join(*poor, *mixed);
+    VoterType* late = Network::Create<VoterType>("Late");
+    VoterManager::Join(*late, *mixed);
+    Neuron* cause = Network::Create<Neuron>();
+    cause->SetBaseValue(0.8f);
+    Network::CreateEffect(cause, poor, "0+(0.5*x)", 1.0f, 1.0f);
+
+    auto expectSettled = [](Voter* voter, const char* label) {
+        EXPECT_FALSE(voter->IsChanged()) << label;
+        const float value = voter->Value();
+        voter->Recalculate();
+        EXPECT_EQ(voter->Value(), value) << label;
+    };
+    Network::RecalculateAll();
+    expectSettled(early, "early");
+    expectSettled(mixed, "mixed");
+    const float before = early->Value();
+
+    cause->SetBaseValue(0.2f);
+    Network::RecalculateAll();
+    expectSettled(early, "early, after a change");
+    expectSettled(mixed, "mixed, after a change");
+    EXPECT_LT(early->Value(), before);
+}
