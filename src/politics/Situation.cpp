@@ -138,16 +138,20 @@ float Situation::Recalculate() {
         value_ = cut;
         Propagate();
     }
-    CheckThresholds();
+    if (!Network::IsSettleMode()) CheckThresholds();
     return value_;
 }
 
-void Situation::CheckThresholds() {
+bool Situation::CheckThresholds() {
     if (IsActive() && value_ < kEndThreshold) {
         Deactivate();
-    } else if (!IsActive() && value_ >= kStartThreshold) {
-        Activate();
+        return true;
     }
+    if (!IsActive() && value_ >= kStartThreshold) {
+        Activate();
+        return true;
+    }
+    return false;
 }
 
 void Situation::Activate() {

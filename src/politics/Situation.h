@@ -37,8 +37,13 @@ public:
     static bool IsWellFormed(const std::string& line, const std::string& source, int lineNumber);
 
     // Recalculates as a neuron, cuts the value to 0..1 and switches the
-    // situation on or off across the thresholds.
+    // situation on or off across the thresholds. While the network settles
+    // (game start, loading) it leaves the switch alone: the values pass
+    // through figures that mean nothing on their way to where they settle.
     float Recalculate() override;
+    // Switches on or off across the thresholds at the current value; true
+    // when it switched.
+    bool CheckThresholds();
 
     // Switching on queues a start for the player and shows the icon;
     // switching off queues an end (only if it was on) and drops the icon.
@@ -64,7 +69,6 @@ public:
 private:
     void ReadInputs(FieldReader& fields, const std::string& source, int lineNumber);
     void ReadOutputs(FieldReader& fields, const std::string& source, int lineNumber);
-    void CheckThresholds();
 
     std::string line_;
     std::string description_;

@@ -44,6 +44,17 @@ Situation* SituationManager::FindSituation(std::string_view name) const {
     return nullptr;
 }
 
+void SituationManager::SettleThresholds() {
+    // A situation that feeds its own input could flip for ever; one round per
+    // situation is more than any chain of them needs.
+    for (size_t round = 0; round <= situations_.size(); ++round) {
+        bool switched = false;
+        for (Situation* situation : situations_) switched = situation->CheckThresholds() || switched;
+        if (!switched) return;
+        Network::RecalculateAll();
+    }
+}
+
 void SituationManager::Reset() {
     // A copy: each situation takes itself out of the list as it goes.
     const std::vector<Situation*> situations = situations_;

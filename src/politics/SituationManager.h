@@ -27,6 +27,12 @@ public:
     // The first loaded of that name (exact, case counts).
     Situation* FindSituation(std::string_view name) const;
 
+    // Once the settling network has been recalculated: switches each
+    // situation across its thresholds at the settled values, and settles
+    // again after each round of switches (a switched situation moves its
+    // targets), until nothing switches.
+    void SettleThresholds();
+
     // Deletes every situation.
     void Reset() override;
 

@@ -6,7 +6,10 @@
 
 std::string FormatMoney(float amountInMillions) {
     const Mission& mission = Mission::Instance();
-    float value = amountInMillions * mission.Wealth();
+    // Amounts arrive already in the mission's currency: costs, incomes and the
+    // starting debt take the wealth factor where they are made, so it must not
+    // be applied a second time here.
+    float value = amountInMillions;
     bool inBillions = false;
     // Exactly 1000 stays "1000.00 Million". Debts (negative amounts) are
     // always shown in millions, as the game has always shown them.

@@ -72,15 +72,18 @@ protected:
         SituationManager::Instance().LoadSituations();
         Network::SetSettleMode(true);
         Network::RecalculateAll();
+        SituationManager::Instance().SettleThresholds();
         icons_.calls.clear();
         // The fixture's broken lines are counted by the loading test alone.
         ResetDiagnosticsCounters();
     }
-    // Puts the driver at v and lets the network settle.
+    // Puts the driver at v and lets the network settle; as in the game, the
+    // thresholds are checked once it has.
     void Drive(float v) {
         driver_->SetValue(v);
         driver_->Propagate();
         Network::RecalculateAll();
+        SituationManager::Instance().SettleThresholds();
     }
     static std::vector<IssueKind> Kinds() {
         std::vector<IssueKind> kinds;

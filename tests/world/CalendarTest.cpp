@@ -10,6 +10,7 @@
 #include "support/TempDirectory.h"
 #include "world/Calendar.h"
 #include "world/Cynicism.h"
+#include "world/FinanceObject.h"
 #include "world/MoneyFormat.h"
 #include "world/StringTable.h"
 #include "support/FreshNetwork.h"
@@ -61,9 +62,28 @@ TEST(FormatMoney, SwitchesToBillionsAboveAThousandMillion) {
     const std::string huge = FormatMoney(1.0e9f);
     EXPECT_EQ(huge.rfind("$ 1000,000.", 0), 0u) << huge;
 
-    // The wealth factor applies before the unit is chosen.
+    mission.SetWealth(wealth);
+    mission.SetCurrency(currency);
+}
+
+TEST(FormatMoney, ShowsTheWealthFactorOnlyOnce) {
+    // A cost is scaled by the country's wealth where it is made; the display
+    // must show that amount as it is, not scaled a second time.
+    Mission& mission = Mission::Instance();
+    GameOptions& options = GameOptions::Instance();
+    const float wealth = mission.Wealth();
+    const std::string currency = mission.Currency();
+    const float difficulty = options.Get(GameOptions::kDifficulty);
+    options.Set(0.5f, GameOptions::kDifficulty);
+    mission.SetCurrency("$");
+    FinanceObject schools;
+    schools.SetCosts(300.0f, 300.0f);
     mission.SetWealth(2.0f);
-    EXPECT_EQ(FormatMoney(600.0f), "$ 1.20 Billion");
+    EXPECT_EQ(FormatMoney(schools.GetCost(0.5f)), "$ 600.00 Million");
+    mission.SetWealth(0.5f);
+    EXPECT_EQ(FormatMoney(schools.GetCost(0.5f)), "$ 150.00 Million");
+    EXPECT_EQ(FormatMoney(1500.0f), "$ 1.50 Billion");
+    options.Set(difficulty, GameOptions::kDifficulty);
     mission.SetWealth(wealth);
     mission.SetCurrency(currency);
 }

@@ -8,6 +8,7 @@
 #include "platform/FileSystem.h"
 #include "politics/ElectionManager.h"
 #include "politics/Policy.h"
+#include "politics/Situation.h"
 #include "politics/SliderConfiguration.h"
 #include "politics/VoterManager.h"
 #include "politics/VoterType.h"
@@ -142,4 +143,39 @@ TEST_F(Gameplay, HeadlessGamesReplayByteForByteFromASeed) {
     EXPECT_NE(first.find("turn   6  2032-05"), std::string::npos) << first;
     EXPECT_NE(first.find("game over: played 6 turns"), std::string::npos);
     EXPECT_TRUE(Policy::FindPolicy("MilitarySpending")->IsInForce());
+}
+
+TEST_F(Gameplay, SituationsStartFromTheSettledValuesNotFromPassingOnes) {
+    // Police works against unemployment, but while the network settles the
+    // value first passes 0.3 (the policy's effect starts from the middle of
+    // its slider) before the policy takes it down to 0.26. "Slump" stands at
+    // 0.45 there: between its thresholds, it must stay off rather than keep a
+    // start it only saw on the way. "Queues" is over its
+    // threshold at the settled value and starts, and its output lifts GDP
+    // far enough to start "Boom" in turn.
+    dir_.Write("data/sim/policies.csv",
+               "#,IncomeTax,Income Tax,amount,Taxes,FALSE,TAX,0,0,,2,100,300,,#Effects,\"_All_,0-(0.1*x)\"\n"
+               "#,Police,Police Force,amount,Order,TRUE,LAW & ORDER,50,150,,4,0,0,,#Effects,"
+               "\"Unemployment,0.1-(0.2*x)\"\n");
+    dir_.Write("data/sim/situations.csv",
+               "#,Slump,Slump,Queues,LAW & ORDER,On,Off,0,0,0,\"Unemployment,-0.85+(5.0*x)\",#\n"
+               "#,Queues,Queues,Long,LAW & ORDER,On,Off,0,0,0,\"Unemployment,0.3+(1.2*x)\",#,\"GDP,0+(1.0*x)\"\n"
+               "#,Boom,Boom,Busy,LAW & ORDER,On,Off,1,0,0,\"GDP,-0.6+(1.5*x)\",#\n");
+    Gameplaymanager::Instance().StartGame("mission1");
+    const auto situation = [](const char* name) {
+        return static_cast<const Situation*>(Network::FindByName(name));
+    };
+    EXPECT_NEAR(Network::FindByName("Unemployment")->Value(), 0.26f, 1e-4f);
+    EXPECT_NEAR(situation("Slump")->Value(), 0.45f, 1e-3f);
+    EXPECT_FALSE(situation("Slump")->IsActive());
+    EXPECT_TRUE(situation("Queues")->IsActive());
+    EXPECT_TRUE(situation("Boom")->IsActive());
+    EXPECT_EQ(FailedAssertionCount(), 0);
+
+    // Once settled, the thresholds are checked at every recalculation again
+    // (the situation hears of the new value a turn later).
+    Network::FindByName("Unemployment")->SetBaseValue(0.6f);
+    Gameplaymanager::Instance().NewTurn();
+    Gameplaymanager::Instance().NewTurn();
+    EXPECT_TRUE(situation("Slump")->IsActive());
 }
