@@ -4,6 +4,7 @@
 #include "engine/D3DEngine.h"
 #include "gui/GUI_HoverImageButton.h"
 #include "gui/GUI_ModalHolder.h"
+#include "gui/TutorialManager.h"
 #include "politics/IssuesList.h"
 #include "world/StringTable.h"
 
@@ -26,7 +27,8 @@ const std::vector<ControlPanelButtonEntry>& GUI_ControlPanel::ButtonTable() {
 }
 
 bool NextTurnBlocked() {
-    return IssuesList::Instance().BlocksNextTurn() || GUI_ModalHolder::Instance().HasModalWindow();
+    return IssuesList::Instance().BlocksNextTurn() ||
+           GUI_ModalHolder::Instance().HasModalWindow() || TutorialManager::Instance().IsActive();
 }
 
 GUI_ControlPanel::GUI_ControlPanel(std::function<void(ControlPanelAction)> handler,
@@ -59,7 +61,9 @@ void GUI_ControlPanel::Layout(int screenWidth, int screenHeight, float interface
 
 void GUI_ControlPanel::RefreshNextTurn(bool blocked) {
     if (!nextTurn_) return;
-    const char* key = blocked ? "TOOLTIP_NextTurnDisabled" : "TOOLTIP_NextTurn";
+    const char* key = !blocked                                 ? "TOOLTIP_NextTurn"
+                      : TutorialManager::Instance().IsActive() ? "TOOLTIP_NextTurnTutorial"
+                                                               : "TOOLTIP_NextTurnDisabled";
     if (nextTurn_->IsEnabled() == blocked || !nextTurn_->Tooltip()) {
         nextTurn_->SetEnabled(!blocked);
         nextTurn_->SetTooltip(GetString(key));

@@ -55,5 +55,5 @@ private:
 };
 
 // A turn may not end while a decision waits (unless the player chose to
-// ignore dilemmas) or a modal dialog is open.
+// ignore dilemmas), a modal dialog is open or the guided tour runs.
 bool NextTurnBlocked();

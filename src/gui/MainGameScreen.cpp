@@ -11,8 +11,10 @@
 #include "gui/GUI_QuitDialog.h"
 #include "gui/GUI_WindowManager.h"
 #include "gui/GuiInput.h"
+#include "gui/Highlighter.h"
 #include "gui/InfoWindows.h"
 #include "gui/PolicyWindows.h"
+#include "gui/TutorialManager.h"
 #include "politics/PoliticalCapital.h"
 #include "politics/USCongress.h"
 #include "simulation/GameOptions.h"
@@ -55,6 +57,9 @@ void MainGameScreen::OnControlPanel(ControlPanelAction action) {
             OpenAchievements();
             break;
         case ControlPanelAction::NextTurn:
+            // The tour ends before its practice game's first turn; a turn
+            // could bring an election or a quarterly report it does not know.
+            if (TutorialManager::Instance().IsActive()) break;
             // The policy windows settle their changes before the turn counts them.
             RunAfterFrame([] {
                 CloseTurnPolicyWindows();
@@ -91,10 +96,14 @@ void MainGameScreen::RunFrame() {
     const MapMetrics metrics = Metrics();
     ClearToSlate();
     map_.Synchronise(metrics);
-    map_.DrawGroupLabels(Gameplaymanager::Instance().TurnNumber());
+    // The group labels belong with the policy icons they name.
+    if (InterfacePermissions::Instance().IsShown(InterfacePermissions::kPolicyIcons))
+        map_.DrawGroupLabels(Gameplaymanager::Instance().TurnNumber());
     if (PanelsShown()) DrawPanels(metrics);
     map_.UpdateMapIcons();
     controls_->Draw();
+    // Above what it points at, below the windows (the tour's step among them).
+    Highlighter::Instance().Draw(*this);
     GUI_WindowManager::Instance().DrawAll();
 }
 
@@ -129,6 +138,8 @@ void MainGameScreen::MouseClick(int x, int y) {
 void MainGameScreen::RightClick(int x, int y) {
     // A dialog that must be answered keeps every click to itself.
     if (GUI_ModalHolder::Instance().HasModalWindow()) return;
+    // The menu offers the control panel's commands: hidden with it.
+    if (!PanelsShown()) return;
     const MapMetrics metrics = Metrics();
     menu_->Open(float(x), float(y), metrics.width, metrics.height, metrics.scale);
 }
@@ -155,7 +166,8 @@ void MainGameScreen::Key(int keyCode) {
         if (!GuiInput::Instance().IsKeyDown(Application::kLeftAltScanCode)) ConfirmStartDialog();
         return;
     }
-    if (keyCode >= kF1ScanCode && keyCode < kF1ScanCode + 6) {
+    // The function keys are the control panel's buttons: hidden with it.
+    if (keyCode >= kF1ScanCode && keyCode < kF1ScanCode + 6 && PanelsShown()) {
         const ControlPanelAction action = kFunctionKeys[keyCode - kF1ScanCode];
         if (action == ControlPanelAction::NextTurn && NextTurnBlocked()) return;
         OnControlPanel(action);

@@ -108,8 +108,13 @@ void GUI_IconBase::Unhighlight() {
     connectors_->Hide();
 }
 
+bool GUI_IconBase::IsKindShown() const {
+    const int flag = ShowFlag();
+    return flag < 0 || InterfacePermissions::Instance().IsShown(flag);
+}
+
 bool GUI_IconBase::OnClick(float x, float y) {
-    if (!Contains(x, y)) return false;
+    if (!IsKindShown() || !Contains(x, y)) return false;
     Activate();
     return true;
 }

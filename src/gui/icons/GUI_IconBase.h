@@ -45,7 +45,13 @@ public:
     virtual bool ShowsWholeName() const { return false; }
 
     // What a click on the map does with this icon: true when it took it.
+    // A hidden kind takes no clicks.
     bool OnClick(float x, float y) override;
+    // The interface permissions' show flag of the icon's kind; none (-1)
+    // means always shown.
+    virtual int ShowFlag() const { return -1; }
+    // Hidden icons are neither drawn nor clicked.
+    bool IsKindShown() const;
 
     void RebuildConnectors();
     GUI_IconConnectors& Connectors() { return *connectors_; }

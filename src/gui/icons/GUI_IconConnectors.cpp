@@ -48,7 +48,9 @@ void GUI_IconConnectors::Show() {
 }
 
 void GUI_IconConnectors::Draw() {
-    for (const auto& line : lines_) line->Draw();
+    // A line to a hidden icon would point at nothing.
+    for (const auto& line : lines_)
+        if (line->SourceIcon()->IsKindShown() && line->TargetIcon()->IsKindShown()) line->Draw();
 }
 
 const std::vector<GUI_IconConnectors*>& GUI_IconConnectors::All() {

@@ -34,6 +34,10 @@ std::string GUI_PolicyIcon::FindIconTexture(const Policy& policy) {
     return {};
 }
 
+int GUI_PolicyIcon::ShowFlag() const {
+    return InterfacePermissions::kPolicyIcons;
+}
+
 void GUI_PolicyIcon::Refresh() {
     HoverTest(InterfacePermissions::kPolicyIcons);
 }
@@ -51,6 +55,7 @@ void GUI_PolicyIcon::Draw() {
 }
 
 bool GUI_PolicyIcon::OnClick(float x, float y) {
+    if (!IsKindShown()) return false;
     const MapPoint centre = Centre();
     const float dx = x - centre.x, dy = y - centre.y;
     const float radius = kClickRadius * Metrics().scale;

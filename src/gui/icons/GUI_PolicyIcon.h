@@ -16,6 +16,7 @@ public:
 
     explicit GUI_PolicyIcon(Policy* policy);
 
+    int ShowFlag() const override;
     void Refresh() override;
     void Draw() override;
     bool OnClick(float x, float y) override;

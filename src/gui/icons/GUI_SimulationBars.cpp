@@ -82,6 +82,10 @@ bool GUI_SimulationBars::IsHovered() const {
                         input.mouseX, input.mouseY);
 }
 
+int GUI_SimulationBars::ShowFlag() const {
+    return InterfacePermissions::kSimulationStrips;
+}
+
 void GUI_SimulationBars::Refresh() {
     HoverTest(InterfacePermissions::kSimulationStrips);
 }

@@ -17,6 +17,7 @@ public:
 
     // Its cell of the rows, for `count` values on the current screen.
     void Place(int index, int count);
+    int ShowFlag() const override;
     void Refresh() override;
     void Draw() override;
     void Activate() override;

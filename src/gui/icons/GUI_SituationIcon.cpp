@@ -21,6 +21,10 @@ std::uint32_t GUI_SituationIcon::HaloColour(float goodness, float alpha) {
     return PackColour(a, 255, 0, 0);
 }
 
+int GUI_SituationIcon::ShowFlag() const {
+    return InterfacePermissions::kSituationIcons;
+}
+
 void GUI_SituationIcon::Refresh() {
     HoverTest(InterfacePermissions::kSituationIcons);
     pulsePhase_ += pulseSpeed_ * 0.0005f;
@@ -40,6 +44,7 @@ void GUI_SituationIcon::Draw() {
 }
 
 bool GUI_SituationIcon::OnClick(float x, float y) {
+    if (!IsKindShown()) return false;
     const MapPoint centre = Centre();
     const float dx = x - centre.x, dy = y - centre.y, radius = size_ / 2.0f;
     if (dx * dx + dy * dy >= radius * radius) return false;

@@ -13,6 +13,7 @@ public:
 
     explicit GUI_SituationIcon(Situation* situation);
 
+    int ShowFlag() const override;
     void Refresh() override;
     void Draw() override;
     bool OnClick(float x, float y) override;

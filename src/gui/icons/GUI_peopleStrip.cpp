@@ -58,6 +58,10 @@ int GUI_peopleStrip::FigureCount(float share) {
     return std::clamp(int(std::lround(share * float(kMaxFigures))), 1, kMaxFigures);
 }
 
+int GUI_peopleStrip::ShowFlag() const {
+    return InterfacePermissions::kPeopleStrips;
+}
+
 void GUI_peopleStrip::Refresh() {
     HoverTest(InterfacePermissions::kPeopleStrips);
 }

@@ -23,6 +23,7 @@ public:
 
     // Takes a place afresh (after the screen size changed).
     void Place(VoterGroupGrid& grid);
+    int ShowFlag() const override;
     void Refresh() override;
     void Draw() override;
     void Activate() override;

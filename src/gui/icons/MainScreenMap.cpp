@@ -104,9 +104,11 @@ void MainScreenMap::UpdateMapIcons() {
     if (InterfacePermissions::Instance().IsEnabled(InterfacePermissions::kHoverHighlight))
         for (GUI_IconConnectors* connectors : GUI_IconConnectors::All())
             if (connectors->IsVisible()) connectors->Draw();
-    for (GUI_IconBase* icon : icons) icon->Draw();
+    for (GUI_IconBase* icon : icons)
+        if (icon->IsKindShown()) icon->Draw();
     GdiText::Instance().FlushTextQueue();
-    for (GUI_IconBase* icon : icons) icon->DrawIconTooltip();
+    for (GUI_IconBase* icon : icons)
+        if (icon->IsKindShown()) icon->DrawIconTooltip();
 }
 
 void MainScreenMap::DrawGroupLabels(int turnNumber) {
