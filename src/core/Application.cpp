@@ -112,6 +112,11 @@ void Application::ToggleWindowedMode() {
     Startup();
 }
 
+void Application::RestartDisplay() {
+    services_->PrepareDisplayRestart();
+    Startup();
+}
+
 void Application::ShowLoadingFrame() {
     SetScreen(kScreenLoading);
     RunFrame();

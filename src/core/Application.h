@@ -40,6 +40,13 @@ public:
     void OnMouseClick(int x, int y);
     void OnActivation(bool active);
 
+    // Flips the windowed setting and runs start-up again (Alt+Return, the
+    // options screen's full-screen box).
+    void ToggleWindowedMode();
+    // Releases the display and runs start-up again with the configured size
+    // (a new resolution); the player stays on the screen they were on.
+    void RestartDisplay();
+
     // Draws one frame of the loading screen from inside a long operation.
     void ShowLoadingFrame();
     void BackToGame();
@@ -62,7 +69,6 @@ public:
 
 private:
     Application();
-    void ToggleWindowedMode();
 
     std::unique_ptr<ApplicationServices> services_;
     std::map<int, std::unique_ptr<Screen>> screens_;

@@ -42,6 +42,9 @@ public:
     // Writes the flipped windowed setting and releases the renderer before
     // start-up runs again.
     virtual void PrepareWindowedToggle() {}
+    // Saves what start-up would reload and releases the renderer, so start-up
+    // can run again with a new configured size.
+    virtual void PrepareDisplayRestart() {}
 
     // Shutdown, in the core's order.
     virtual void SaveRecords() {}

@@ -120,6 +120,10 @@ void Updater::SetServer(std::string server) {
     serverSet_ = true;
 }
 
+bool Updater::HasServer() const {
+    return !(serverSet_ ? server_ : SetupValues::Instance().GetSetupString("updateserver")).empty();
+}
+
 const std::vector<std::string>& Updater::Errors() const { return RunErrors(); }
 
 void Updater::ClearDownloaded() {

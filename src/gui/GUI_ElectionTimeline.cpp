@@ -9,6 +9,7 @@
 #include "gui/GuiInput.h"
 #include "gui/GuiText.h"
 #include "gui/icons/IconDrawing.h"
+#include "gui/menu/MenuListings.h"
 #include "politics/ElectionManager.h"
 #include "simulation/Mission.h"
 #include "world/Calendar.h"
@@ -66,10 +67,17 @@ void GUI_ElectionTimeline::DrawLabels() {
                    0xFF000000u);
     Calendar& calendar = Calendar::Instance();
     const std::string date = calendar.MonthName() + " " + std::to_string(calendar.GetYear());
-    const std::string& country = Mission::Instance().Name();
-    DrawStyledText(StyleSheet::kApproval, float(rect_.right) + 8.0f * scale, top,
-                   country.empty() ? date : country + "  \xB7  " + date, 0.0f, GdiText::kLeft,
-                   0xFFF4F1EAu);
+    // The briefing's proper name; the config name is a label for the rules
+    // ("USA"), kept only where the proper one would run off the screen.
+    const Mission& mission = Mission::Instance();
+    const auto line = [&date](const std::string& country) {
+        return country.empty() ? date : country + "  \xB7  " + date;
+    };
+    const float left = float(rect_.right) + 8.0f * scale;
+    std::string text = line(CountryDisplayName(mission.Path(), mission.Name()));
+    if (left + float(StyledTextWidth(StyleSheet::kApproval, text)) > ScreenWidth())
+        text = line(mission.Name());
+    DrawStyledText(StyleSheet::kApproval, left, top, text, 0.0f, GdiText::kLeft, 0xFFF4F1EAu);
 }
 
 void GUI_ElectionTimeline::UpdateTooltip() {

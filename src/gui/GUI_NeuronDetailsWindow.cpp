@@ -34,8 +34,19 @@ GUI_NeuronDetailsWindow::GUI_NeuronDetailsWindow(const Neuron& neuron, std::stri
     graphTop_ = kTop + descriptionHeight_ + 14.0f + float(facts_.size()) * kRow + 10.0f;
     const size_t rows = std::max<size_t>(1, std::max(causes_.size(), effects_.size()));
     const float height = graphTop_ + kGraphHeight + 20.0f + 26.0f + float(rows) * kRow + 16.0f;
-    Resize(kWidth, std::min(kMaxHeight, height));
+    baseHeight_ = std::min(kMaxHeight, height);
+    Resize(kWidth, baseHeight_);
     graph_.SetNeuron(&neuron);
+}
+
+void GUI_NeuronDetailsWindow::ShowSuggestions(const std::vector<std::string>& names) {
+    suggestions_.clear();
+    for (const std::string& name : names) suggestions_ += (suggestions_.empty() ? "" : ", ") + name;
+    suggestionsHeight_ = suggestions_.empty() ? 0.0f
+                                              : TextHeight(StyleSheet::kApproval, suggestions_,
+                                                           kWidth - 2.0f * kLeft);
+    Resize(kWidth,
+           baseHeight_ + (suggestions_.empty() ? 0.0f : 26.0f + suggestionsHeight_ + 14.0f));
 }
 
 void GUI_NeuronDetailsWindow::DrawList(float left, float top, const char* headingKey,
@@ -74,4 +85,8 @@ void GUI_NeuronDetailsWindow::DrawContent() {
     const float listTop = graphTop_ + kGraphHeight + 20.0f;
     DrawList(kLeft, listTop, "INFLUENCES_ON", causes_);
     DrawList(kLeft + kColumn + 10.0f, listTop, "INFLUENCES_FROM", effects_);
+    if (suggestions_.empty()) return;
+    const float top = baseHeight_ - 6.0f;
+    Text(StyleSheet::kHeadline, kLeft, top, GetString("HINT_SHOWSUGGESTIONS"));
+    Text(StyleSheet::kApproval, kLeft, top + 26.0f, suggestions_, kWidth - 2.0f * kLeft);
 }

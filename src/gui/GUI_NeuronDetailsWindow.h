@@ -33,6 +33,11 @@ public:
     const std::vector<InfluenceRow>& Effects() const { return effects_; }
     const std::vector<Fact>& Facts() const { return facts_; }
 
+    // Lists the suggested policies under "HINT_SHOWSUGGESTIONS" below the
+    // other lists; no names, no section.
+    void ShowSuggestions(const std::vector<std::string>& names);
+    const std::string& Suggestions() const { return suggestions_; }
+
 protected:
     void DrawContent() override;
     bool SubjectGone() const override { return subject_.IsGone(); }
@@ -49,4 +54,7 @@ private:
     GUI_Graph graph_;
     float descriptionHeight_ = 0.0f;
     float graphTop_ = 0.0f;
+    float baseHeight_ = 0.0f;
+    std::string suggestions_;
+    float suggestionsHeight_ = 0.0f;
 };

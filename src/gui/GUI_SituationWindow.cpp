@@ -3,8 +3,10 @@
 
 #include <algorithm>
 
+#include "aids/Hints.h"
 #include "core/TextUtilities.h"
 #include "politics/Situation.h"
+#include "simulation/Neuron.h"
 #include "world/MoneyFormat.h"
 #include "world/StringTable.h"
 
@@ -25,4 +27,11 @@ std::vector<GUI_NeuronDetailsWindow::Fact> GUI_SituationWindow::FactsOf(
 }
 
 GUI_SituationWindow::GUI_SituationWindow(const Situation& situation)
-    : GUI_NeuronDetailsWindow(situation, situation.Description(), FactsOf(situation)) {}
+    : GUI_NeuronDetailsWindow(situation, situation.Description(), FactsOf(situation)) {
+    Hints& hints = Hints::Instance();
+    hints.LoadHints(&situation);
+    std::vector<std::string> names;
+    for (const Neuron* policy : hints.Suggestions())
+        names.push_back(policy->DisplayName().empty() ? policy->Name() : policy->DisplayName());
+    ShowSuggestions(names);
+}

@@ -7,6 +7,7 @@
 #include "engine/D3DEngine.h"
 #include "engine/StyleSheet.h"
 #include "gui/GUI_TextButton.h"
+#include "gui/menu/MenuListings.h"
 #include "politics/ElectionManager.h"
 #include "simulation/Mission.h"
 #include "world/Calendar.h"
@@ -24,7 +25,8 @@ constexpr float kMaxHeight = 560.0f;
 }  // namespace
 
 GUI_StartDialog::GUI_StartDialog()
-    : GUI_InfoWindow(Mission::Instance().Name(), kWidth, 300.0f),
+    : GUI_InfoWindow(CountryDisplayName(Mission::Instance().Path(), Mission::Instance().Name()),
+                     kWidth, 300.0f),
       message_(Mission::Instance().StartMessage()) {
     if (!Mission::Instance().Flag().empty()) flag_ = "flag_" + Mission::Instance().Flag() + ".dds";
     Calendar& calendar = Calendar::Instance();

@@ -1,6 +1,7 @@
 // Screen switches, turn windows and the modal check for turns.
 #include "gui/GuiGameplayListener.h"
 
+#include "aids/BackdropManager.h"
 #include "core/Application.h"
 #include "gui/GUI_Pointer.h"
 #include "gui/InfoWindows.h"
@@ -47,4 +48,8 @@ void GuiGameplayListener::OpenManifestoChoice() {
 
 void GuiGameplayListener::OpenMidtermResults() {
     ::OpenMidtermResults();
+}
+
+void GuiGameplayListener::NextBackdrop() {
+    BackdropManager::Instance().Next();
 }

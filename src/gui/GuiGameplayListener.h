@@ -23,4 +23,5 @@ public:
     void OpenQuarterlyReport() override;
     void OpenManifestoChoice() override;
     void OpenMidtermResults() override;
+    void NextBackdrop() override;
 };

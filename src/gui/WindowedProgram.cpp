@@ -44,6 +44,7 @@ MusicHooks SoundHooks(MusicPlayer& music) {
     hooks.tick = [&music] { music.Tick(MusicVolume()); };
     hooks.restart = [&music] { music.Activate(); };
     hooks.stop = [&music] { music.Deactivate(); };
+    hooks.volume = [&music] { music.SetVolume(MusicVolume()); };
     return hooks;
 }
 

@@ -20,9 +20,14 @@
 #include "gui/GUI_WindowManager.h"
 #include "gui/GuiInput.h"
 #include "gui/MainGameScreen.h"
+#include "gui/menu/LoadGameScreen.h"
 #include "gui/menu/LoadingScreen.h"
 #include "gui/menu/MainMenuScreen.h"
+#include "gui/menu/MissionSelectionScreen.h"
+#include "gui/menu/OptionsScreen.h"
 #include "gui/menu/PlaceholderScreen.h"
+#include "gui/menu/SaveGameScreen.h"
+#include "gui/menu/UpdatesScreen.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/ImageFiles.h"
@@ -118,15 +123,15 @@ std::unique_ptr<Screen> WindowedServices::CreateScreen(int id) {
         case kScreenLoading:
             return std::make_unique<LoadingScreen>();
         case kScreenOptions:
-            return std::make_unique<PlaceholderScreen>("OPTIONS");
+            return std::make_unique<OptionsScreen>();
         case kScreenLoadGame:
-            return std::make_unique<PlaceholderScreen>("LOADGAME");
+            return std::make_unique<LoadGameScreen>();
         case kScreenSaveGame:
-            return std::make_unique<PlaceholderScreen>("SAVEGAME");
+            return std::make_unique<SaveGameScreen>();
         case kScreenMissionSelection:
-            return std::make_unique<PlaceholderScreen>("NEW_GAME");
+            return std::make_unique<MissionSelectionScreen>();
         case kScreenUpdates:
-            return std::make_unique<PlaceholderScreen>("CHECKUPDATES");
+            return std::make_unique<UpdatesScreen>();
         default:
             return std::make_unique<MainMenuScreen>();
     }
@@ -183,6 +188,10 @@ void WindowedServices::EndFrame() {
     RunFrameCommands();
 }
 
+void WindowedServices::MusicVolumeChanged() {
+    if (music_.volume) music_.volume();
+}
+
 void WindowedServices::MusicTick() {
     if (music_.tick) music_.tick();
     if (options_.yieldEachFrame) platform::SleepMilliseconds(1);
@@ -202,13 +211,24 @@ bool WindowedServices::ModalDialogTakesClick(int x, int y) {
 }
 
 void WindowedServices::PrepareWindowedToggle() {
+    ++toggles_;
+    const int windowed = ParseInt(ReadText("config", "IsWindowed", 16, kConfigPath));
+    WriteWholeNumber("config", "IsWindowed", windowed == 1 ? 0 : 1, kConfigPath);
+    ReleaseForRestart();
+}
+
+void WindowedServices::PrepareDisplayRestart() {
+    // The player's choice of size replaces the one this run was started with.
+    options_.width.reset();
+    options_.height.reset();
+    ReleaseForRestart();
+}
+
+void WindowedServices::ReleaseForRestart() {
     // Start-up reloads the records and options from disk, so what this
     // session earned is written first rather than lost.
     SaveRecords();
     screenAfterToggle_ = Application::Instance().CurrentScreenId();
-    ++toggles_;
-    const int windowed = ParseInt(ReadText("config", "IsWindowed", 16, kConfigPath));
-    WriteWholeNumber("config", "IsWindowed", windowed == 1 ? 0 : 1, kConfigPath);
     GdiText::Instance().Reset();
     TextSystem::Instance().RemoveAllFonts();
     D3DEngine::Instance().Release();

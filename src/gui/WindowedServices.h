@@ -21,6 +21,7 @@ struct MusicHooks {
     std::function<void()> tick;     // once a frame
     std::function<void()> restart;  // focus regained: the current track from its start
     std::function<void()> stop;     // focus lost: stop and rewind
+    std::function<void()> volume;   // the "MUSIC" option changed: apply it to what plays
 };
 
 struct WindowedOptions {
@@ -53,6 +54,7 @@ public:
     void OnActivation(bool active) override;
     bool ModalDialogTakesClick(int x, int y) override;
     void PrepareWindowedToggle() override;
+    void PrepareDisplayRestart() override;
     void SaveRecords() override;
     void ReleaseWindows() override;
     void ReleaseGameState() override;
@@ -63,6 +65,8 @@ public:
     GameInput& GetInput() { return input_; }
     const WindowedOptions& Options() const { return options_; }
     int TogglesDone() const { return toggles_; }
+    // The options screen's music slider moved.
+    void MusicVolumeChanged();
 
     static constexpr int kScreenshotKey = 88;  // F12
     // The next frame is read back before it is shown: kept for CapturedFrame,
@@ -71,6 +75,9 @@ public:
     const platform::Image& CapturedFrame() const { return captured_; }
 
 private:
+    // Saves the records, remembers the screen and releases the display.
+    void ReleaseForRestart();
+
     WindowedOptions options_;
     MusicHooks music_;
     platform::InputDevice device_;

@@ -41,6 +41,10 @@
 
 void GameplayListener::Autosave() { SaveGameManager::Instance().Autosave(); }
 
+void GameplayListener::NextBackdrop() {
+    Gameplaymanager::Instance().ProgressStep("Analayzing decisions", 0.1f);
+}
+
 Gameplaymanager& Gameplaymanager::Instance() {
     static Gameplaymanager manager;
     return manager;
@@ -102,7 +106,7 @@ void Gameplaymanager::StartGame(std::string_view missionName) {
     ClearGrudgeList();
     listener_->ShowLoadingScreen();
     loadingFinished_ = false;
-    ProgressStep("Analayzing decisions", 0.1f);
+    listener_->NextBackdrop();
     ProgressStep("Initialising game", 0.05f);
 
     SetLinkedMode(false);
@@ -151,7 +155,7 @@ void Gameplaymanager::NewTurn() {
     PlayerInputRecorder::Instance().RecordNextTurn();
     Log("==========================================Processing new turn====================================");
     listener_->CloseTurnWindows();
-    if (turnNumber_ > 0) ProgressStep("Analayzing decisions", 0.1f);
+    if (turnNumber_ > 0) listener_->NextBackdrop();
     listener_->ShowLoadingScreen();
     ++turnNumber_;
     IssuesList::Instance().Clear();
@@ -168,6 +172,7 @@ void Gameplaymanager::NewTurn() {
     Network::UpdateAllEffects();
     ProgressStep("processing neural network", 0.1f);
     Network::RecalculateAll();
+    if (Network::IsSettleMode()) SituationManager::Instance().SettleThresholds();
     ProgressStep("processing polls", 0.1f);
     ElectionManager& elections = ElectionManager::Instance();
     const bool manifestoBroken = Manifesto::Instance().IsBroken();

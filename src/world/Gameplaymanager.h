@@ -27,6 +27,9 @@ public:
     // Two years into a term with the congress model: the houses were elected.
     virtual void OpenMidtermResults() {}
     virtual void OpenVoterMatrix() {}
+    // Game start and every turn after the first move the loading screen on
+    // to its next backdrop; without a screen only the step is reported.
+    virtual void NextBackdrop();
     // Saves to "data/savegames/autosave.dedu" unless a listener knows better.
     virtual void Autosave();
 };
@@ -54,9 +57,12 @@ public:
     void SetListener(GameplayListener* listener);
     GameplayListener& Listener() { return *listener_; }
 
+    // Reports the label with the progress so far, then adds the fraction
+    // (wrapping to 0 past 1).
+    void ProgressStep(std::string_view label, float fraction);
+
 private:
     Gameplaymanager();
-    void ProgressStep(std::string_view label, float fraction);
     void ApplyMission(const std::string& path);
 
     int turnNumber_ = 0;

@@ -77,6 +77,9 @@ public:
     void SetProblemListener(std::function<void(const SaveGameProblem&)> listener) {
         problemListener_ = std::move(listener);
     }
+    const std::function<void(const SaveGameProblem&)>& ProblemListener() const {
+        return problemListener_;
+    }
     // "savelog.txt" in the working folder lists the situations each load
     // restored; on unless switched off.
     void SetLogging(bool logging) { logging_ = logging; }

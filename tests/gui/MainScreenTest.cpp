@@ -45,21 +45,10 @@ namespace {
 
 constexpr std::uint32_t kSeed = 20240601;
 
-// The main menu's new game, from a seeded generator, then enough frames for
-// the opening fade to end.
+// A seeded first country, then enough frames for the opening fade to end.
 MainGameScreen* StartSeededGame(GuiDriver& driver) {
-    GameRandom::Seed(kSeed);
     GameOptions::Instance().Set(0.0f, GameOptions::kRestrictPower);
-    InterfacePermissions::Instance().RestoreAll();
-    auto* menu = dynamic_cast<GuiScreen*>(driver.App().CurrentScreen());
-    if (!menu) return nullptr;
-    for (const auto& button : menu->Controls().Buttons()) {
-        auto* text = dynamic_cast<GUI_TextButton*>(button.get());
-        if (text && text->Label() == GetString("NEW_GAME")) {
-            driver.Click(float(text->Left() + 4), float(text->Top() + 4));
-            break;
-        }
-    }
+    driver.StartGame(kSeed);
     // Return answers the game's opening dialog.
     driver.Key(MainGameScreen::kReturnScanCode);
     driver.MoveTo(2.0f, float(ScreenHeight()) - 2.0f);  // a corner with nothing on it

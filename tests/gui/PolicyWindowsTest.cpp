@@ -33,21 +33,10 @@ namespace {
 
 constexpr std::uint32_t kSeed = 20240601;
 
-// The main menu's new game from a seeded generator, with nothing open and
-// the given political capital.
+// A seeded first country with nothing open and the given political capital.
 bool StartGame(GuiDriver& driver, bool restricted, int capital) {
-    GameRandom::Seed(kSeed);
     GameOptions::Instance().Set(restricted ? 1.0f : 0.0f, GameOptions::kRestrictPower);
-    InterfacePermissions::Instance().RestoreAll();
-    auto* menu = dynamic_cast<GuiScreen*>(driver.App().CurrentScreen());
-    if (!menu) return false;
-    for (const auto& button : menu->Controls().Buttons()) {
-        auto* text = dynamic_cast<GUI_TextButton*>(button.get());
-        if (text && text->Label() == GetString("NEW_GAME")) {
-            driver.Click(float(text->Left() + 4), float(text->Top() + 4));
-            break;
-        }
-    }
+    driver.StartGame(kSeed);
     driver.MoveTo(2.0f, float(ScreenHeight()) - 2.0f);
     driver.Frames(30);
     GUI_WindowManager::Instance().DeleteAll();

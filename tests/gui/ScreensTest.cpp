@@ -16,7 +16,9 @@
 #include "gui/GUI_WindowManager.h"
 #include "gui/GuiScreen.h"
 #include "gui/MainGameScreen.h"
+#include "gui/menu/GUI_MissionButton.h"
 #include "gui/menu/LoadingScreen.h"
+#include "gui/menu/MissionSelectionScreen.h"
 #include "platform/ImageFiles.h"
 #include "politics/IssuesList.h"
 #include "simulation/GameOptions.h"
@@ -54,11 +56,21 @@ void ClickCentre(GuiDriver& driver, const GUI_BaseElement& element) {
                  float(element.Top() + element.Bottom()) / 2.0f);
 }
 
-// From the main menu into the first turn of mission 1.
+// From the main menu through the mission list into the first turn of mission 1.
 void StartNewGame(GuiDriver& driver) {
     float x = 0, y = 0;
     ASSERT_TRUE(FindTextButton(driver.App(), "NEW_GAME", &x, &y));
     driver.Click(x, y);
+    auto* missions = dynamic_cast<MissionSelectionScreen*>(driver.App().CurrentScreen());
+    ASSERT_NE(missions, nullptr);
+    for (const auto& button : missions->Controls().Buttons()) {
+        if (dynamic_cast<GUI_MissionButton*>(button.get())) {
+            ClickCentre(driver, *button);
+            break;
+        }
+    }
+    ASSERT_NE(missions->RunButton(), nullptr);
+    ClickCentre(driver, *missions->RunButton());
     ASSERT_EQ(driver.App().CurrentScreenId(), kScreenMainGame);
     ASSERT_EQ(Gameplaymanager::Instance().TurnNumber(), 1);
 }

@@ -4,11 +4,14 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "aids/InterfacePermissions.h"
+#include "core/GameRandom.h"
 #include "engine/D3DEngine.h"
 #include "engine/GdiText.h"
 #include "engine/TextSystem.h"
 #include "gui/GuiInput.h"
 #include "platform/ImageFiles.h"
+#include "world/Gameplaymanager.h"
 
 #ifndef POLITY_SOURCE_DIR
 #error "the GUI tests need POLITY_SOURCE_DIR to find the shipped data"
@@ -44,6 +47,13 @@ GuiDriver::~GuiDriver() {
     App().SetServices(nullptr);
     D3DEngine::Instance().ResetForNewRun();
     GuiInput::Instance().Reset();
+}
+
+void GuiDriver::StartGame(std::uint32_t seed, const std::string& mission) {
+    GameRandom::Seed(seed);
+    InterfacePermissions::Instance().RestoreAll();
+    App().SetGameStarted(true);
+    Gameplaymanager::Instance().StartGame(mission);
 }
 
 void GuiDriver::Frames(int count) {

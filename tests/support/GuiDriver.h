@@ -4,6 +4,7 @@
 // keys fed into the frame loop, with screenshots of any frame.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "core/Application.h"
@@ -33,6 +34,11 @@ public:
     void Key(int scanCode, bool withLeftAlt = false);
     void HoldKey(int scanCode);
     void ReleaseKey(int scanCode);
+
+    // What choosing a country in the menus does, from the generator seeded
+    // with `seed` and with every part of the screen allowed; the opening
+    // dialog is left for the caller to answer.
+    void StartGame(std::uint32_t seed, const std::string& mission = "mission1");
 
     // Draws one more frame and returns it.
     platform::Image Screenshot();

@@ -1,5 +1,6 @@
-// The progress display of long operations (a new game, a turn): a bar and
-// the current step's label, then "click to continue" once the work is done.
+// The progress display of long operations (a new game, a turn): a quotation
+// from the backdrops, a bar and the current step's label, then "click to
+// continue" once the work is done.
 #pragma once
 
 #include <string>
@@ -27,6 +28,9 @@ protected:
     void DrawBackground() override;
 
 private:
+    // The current backdrop's text and attribution, between top and bottom.
+    void DrawBackdrop(float left, float top, float width, float bottom);
+
     std::string label_;
     float progress_ = 0.0f;
 };

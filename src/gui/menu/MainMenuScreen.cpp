@@ -10,7 +10,6 @@
 #include "gui/FrameCommands.h"
 #include "gui/GUI_TextButton.h"
 #include "gui/GuiText.h"
-#include "world/Gameplaymanager.h"
 #include "world/StringTable.h"
 
 namespace {
@@ -22,18 +21,12 @@ struct MenuEntry {
     void (*action)();
 };
 
-// New game starts the first mission directly until the mission selection
-// screen is written; then it will switch to that screen instead.
-void NewGame() {
-    RunAfterFrame([] {
-        Application::Instance().SetGameStarted(true);
-        Gameplaymanager::Instance().StartGame("mission1");
-    });
-}
+// The build the main menu names, so a player's report says what they ran.
+constexpr const char* kBuildName = "Final 1.4a";
 
 const std::vector<MenuEntry>& Entries() {
     static const std::vector<MenuEntry> entries = {
-        {"NEW_GAME", "TOOLTIP_NEWGAME", false, NewGame},
+        {"NEW_GAME", "TOOLTIP_NEWGAME", false, [] { SwitchScreen(kScreenMissionSelection); }},
         {"RESUMEGAME", "TOOLTIP_RESUMEGAME", true, [] { SwitchScreen(kScreenMainGame); }},
         {"LOADGAME", "TOOLTIP_LOADGAME", false, [] { SwitchScreen(kScreenLoadGame); }},
         {"SAVEGAME", "TOOLTIP_SAVEGAME", true, [] { SwitchScreen(kScreenSaveGame); }},
@@ -98,4 +91,6 @@ void MainMenuScreen::DrawBackground() {
     gdi.DrawGdiText(float(width) / 2.0f - float(gdi.TextWidth(title)) / 2.0f,
                     float(bandTop + bandBottom) / 2.0f - float(size) * 0.62f, title, 0.0f);
     gdi.EndGdiText();
+    DrawStyledText(StyleSheet::kApproval, 16.0f * scale, float(height) - 30.0f * scale, kBuildName,
+                   0.0f, GdiText::kLeft, 0xFFB8C0CCu);
 }

@@ -1,0 +1,42 @@
+// Menu headings, framed pictures and shared button places.
+#include "gui/menu/MenuDrawing.h"
+
+#include <algorithm>
+
+#include "engine/D3DEngine.h"
+#include "engine/StyleSheet.h"
+#include "gui/GuiText.h"
+
+void DrawMenuHeading(std::string_view title, float scale) {
+    D3DEngine& engine = D3DEngine::Instance();
+    const float left = 40.0f * scale;
+    DrawStyledText(StyleSheet::kTitle, left, 24.0f * scale, title, 0.0f, GdiText::kLeft,
+                   menu_colour::kPaper);
+    const std::uint32_t groups[] = {0xFFE69F00u, 0xFF56B4E9u, 0xFF009E73u, 0xFFF0E442u,
+                                    0xFF0072B2u, 0xFFD55E00u, 0xFFCC79A7u};
+    const int top = int(66.0f * scale), bottom = top + std::max(2, int(4.0f * scale));
+    const int stripe = int(40.0f * scale);
+    for (int i = 0; i < 7; ++i)
+        engine.FillRect(Rect{int(left) + i * stripe, top, int(left) + (i + 1) * stripe, bottom},
+                        groups[i]);
+}
+
+void DrawFramedPicture(std::string_view texture, bool available, const Rect& rect) {
+    D3DEngine& engine = D3DEngine::Instance();
+    if (available) {
+        engine.SetTexture(texture);
+        Sprite picture;
+        picture.SetSize(float(rect.right - rect.left), float(rect.bottom - rect.top));
+        picture.SetPosition(float(rect.left + rect.right) / 2.0f,
+                            float(rect.top + rect.bottom) / 2.0f);
+        picture.DrawUnchecked();
+    } else {
+        engine.FillRect(rect, 0xFFD9DEE5u);
+    }
+    engine.DrawRectOutline(rect, menu_colour::kInk);
+}
+
+Rect MenuBackButtonRect(int height, float scale) {
+    const int left = int(40.0f * scale), bottom = height - int(24.0f * scale);
+    return Rect{left, bottom - int(40.0f * scale), left + int(176.0f * scale), bottom};
+}
