@@ -25,7 +25,6 @@
 #include "gui/menu/MainMenuScreen.h"
 #include "gui/menu/MissionSelectionScreen.h"
 #include "gui/menu/OptionsScreen.h"
-#include "gui/menu/PlaceholderScreen.h"
 #include "gui/menu/SaveGameScreen.h"
 #include "gui/menu/UpdatesScreen.h"
 #include "platform/Clock.h"
