@@ -21,6 +21,7 @@ void Input::Poll() {
 
 void Input::ReadMouse() {
     int dx = 0, dy = 0;
+    wheelNotches_ = 0;
     for (const platform::MouseEvent& event : device_->ReadMouse(kMouseEventsPerPoll)) {
         using Kind = platform::MouseEvent::Kind;
         bool handled = true;
@@ -34,6 +35,10 @@ void Input::ReadMouse() {
                 handled = false;
                 break;
             case Kind::Wheel:
+                // Fine-grained wheels report parts of a notch; they add up.
+                wheelRemainder_ += event.value;
+                wheelNotches_ += wheelRemainder_ / 120;
+                wheelRemainder_ %= 120;
                 handled = false;
                 break;
             case Kind::LeftButton:

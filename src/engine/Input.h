@@ -36,6 +36,8 @@ public:
     bool IsLeftDown() const { return leftDown_; }
     int StillFrames() const { return stillFrames_; }
     bool IsDoubleClick() const { return doubleClick_; }
+    // Wheel notches turned this frame, away from the player positive.
+    int WheelNotches() const { return wheelNotches_; }
 
     // The lower-case character a key types in a name field, or 0.
     static char ScanCodeToChar(int scanCode);
@@ -52,4 +54,6 @@ private:
     double lastPressTime_ = 0.0;
     float lastPressX_ = 0.0f, lastPressY_ = 0.0f;
     bool doubleClick_ = false;
+    int wheelNotches_ = 0;
+    int wheelRemainder_ = 0;
 };

@@ -118,6 +118,9 @@ void GUI_PolicyList::Update() {
         }
     }
     const bool front = owner_ && IsFrontWindow(owner_);
+    // The wheel over the list scrolls it a row a notch.
+    if (front && input.wheelNotches != 0 && Contains(input.mouseX, input.mouseY))
+        ScrollTo(first_ - input.wheelNotches);
     const int entry = front ? EntryAt(input.mouseX, input.mouseY) : -1;
     if (entry != hovered_) {
         hovered_ = entry;

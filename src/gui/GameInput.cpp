@@ -36,6 +36,7 @@ void GameInput::PublishToWidgets(double nowMilliseconds) const {
     gui.mouseY = MouseY();
     gui.leftDown = IsLeftDown();
     gui.stillFrames = StillFrames();
+    gui.wheelNotches = WheelNotches();
     gui.nowMilliseconds = nowMilliseconds;
     for (int code = 0; code < 256; ++code) gui.keys[size_t(code)] = IsKeyDown(code);
 }

@@ -24,6 +24,8 @@ public:
     bool leftDown = false;
     // Frames the pointer has rested; tooltips wait for this many.
     int stillFrames = 0;
+    // Wheel notches this frame, away from the player positive.
+    int wheelNotches = 0;
     double nowMilliseconds = 0.0;
     std::array<bool, 256> keys{};
 

@@ -386,7 +386,15 @@ TEST_F(PolicyWindows, MatchTheirGoldenFingerprintsAndFitEveryScreen) {
         OpenNewPolicyPicker();
         GUI_NewPolicyWindow* picker = FindNewPolicyPicker();
         picker->SelectGroup(4);
-        picker->List().ScrollTo(picker->List().MaxFirstRow());  // down to those in force
+        // The wheel over the list scrolls it down to those in force, a row a
+        // notch and no further than the end.
+        const GUI_PolicyList& list = picker->List();
+        driver.MoveTo(float(list.Left() + 10), float(list.Top() + 10));
+        driver.Wheel(-1);
+        EXPECT_EQ(list.FirstRow(), 1);
+        driver.Wheel(-50);
+        EXPECT_EQ(list.FirstRow(), list.MaxFirstRow());
+        driver.MoveTo(2.0f, 766.0f);
         frame = driver.Screenshot("policy_picker_1024x768");
         EXPECT_TRUE(MatchesGolden(Crop(frame, picker->GetRect()), Golden("policy_picker")));
         OpenIntroducePolicy(*GUI_NewPolicyWindow::GroupPolicies(4).front());

@@ -93,6 +93,11 @@ void GuiDriver::RightClick(float x, float y) {
     Frames(1);
 }
 
+void GuiDriver::Wheel(int notches) {
+    services_->Device().PushMouse({platform::MouseEvent::Kind::Wheel, notches * 120});
+    Frames(1);
+}
+
 void GuiDriver::HoldKey(int scanCode) {
     services_->Device().PushKey({scanCode, true});
     Frames(1);

@@ -30,6 +30,8 @@ public:
     void ReleaseLeft();
     // Moves, presses and releases the right button, a frame for each.
     void RightClick(float x, float y);
+    // Turns the wheel where the pointer is, away from the player positive.
+    void Wheel(int notches);
     // A key pressed and released, optionally with the left Alt held.
     void Key(int scanCode, bool withLeftAlt = false);
     void HoldKey(int scanCode);
