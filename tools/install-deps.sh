@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev
   libsdl2-ttf-dev libfontconfig-dev libfreetype-dev libpng-dev librsvg2-dev libcairo2-dev
-  fonts-dejavu-core fonts-liberation
+  fonts-dejavu-core fonts-dejavu-extra fonts-liberation
   xvfb xdotool
   libogg-dev libvorbis-dev libcurl4-openssl-dev
 )

@@ -49,6 +49,14 @@ void GdiText::SelectFont(std::string_view face, int height, bool italic) {
         platform::SystemFont::Open(platform::Cp1252ToUtf8(face), height, italic, &error)};
     if (!cached.font)
         Log("font '" + std::string(face) + "' " + std::to_string(height) + ": " + error);
+    // A missing face still draws, in another face: say once which package it wants.
+    if (facesChecked_.insert(cached.face).second) {
+        std::string substitution = platform::FaceSubstitution(platform::Cp1252ToUtf8(face), italic);
+        if (!substitution.empty()) {
+            Log(substitution);
+            substitutions_.push_back(std::move(substitution));
+        }
+    }
     fonts_.push_back(std::move(cached));
     Log("Created a font");
     selected_ = &fonts_.back();

@@ -7,6 +7,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,9 @@ public:
     void FlushTextQueue();
 
     int FontsCreated() const { return int(fonts_.size()); }
+    // One line for each face asked for that resolved to another face, in the
+    // order they were first asked for; kept across Reset.
+    const std::vector<std::string>& Substitutions() const { return substitutions_; }
     size_t QueuedCount() const { return queue_.size(); }
     // Drops every font and cached line, as after the device was released.
     void Reset();
@@ -78,5 +82,7 @@ private:
     std::map<std::pair<const platform::SystemFont*, std::string>, CachedLine> lines_;
     std::deque<QueuedText> queue_;
     bool reopenScene_ = false;
+    std::set<std::string> facesChecked_;
+    std::vector<std::string> substitutions_;
     int deviceGeneration_ = -1;
 };

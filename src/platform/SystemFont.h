@@ -18,6 +18,12 @@ namespace platform {
 // face gives the system's default sans-serif font. Empty when none is installed.
 std::string FindFontFile(std::string_view face, bool italic);
 
+// Empty when the face resolves to itself; otherwise one line for the log that
+// names the face, what fontconfig gives instead and the Debian package that
+// holds the face (when it is one of ours). Classic Windows names ("arial",
+// "tahoma") stand for the free faces we ship with, so they count as found.
+std::string FaceSubstitution(std::string_view face, bool italic = false);
+
 class SystemFont {
 public:
     // A font whose lines are `height` pixels apart (0 takes the default of 16),

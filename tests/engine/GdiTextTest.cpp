@@ -42,6 +42,31 @@ TEST(TextWrap, BreaksAtSpacesAndLineFeedsAndSplitsWordsWiderThanTheBox) {
               (Lines{"\xC3\xA9\xC3\xA9", "\xC3\xA9"}));
 }
 
+TEST(GdiText, AFaceThatIsNotInstalledIsNamedOnceWithWhatDrawsInstead) {
+    // Our faces and the classic names that stand for them resolve as asked.
+    for (const char* face : {"DejaVu Sans", "DejaVu Sans Bold", "DejaVu Sans Condensed Bold",
+                             "Liberation Sans Narrow", "Liberation Sans Bold", "arial",
+                             "tahoma", "", "sans-serif"})
+        EXPECT_EQ(platform::FaceSubstitution(face), "") << face;
+    const std::string missing = platform::FaceSubstitution("Quillfeather Grotesk Bold");
+    EXPECT_EQ(missing.rfind("font 'Quillfeather Grotesk Bold' is not installed; '", 0), 0u)
+        << missing;
+    EXPECT_NE(missing.find("' is drawn instead"), std::string::npos) << missing;
+
+    TempDirectory dir;
+    OpenLog();
+    OffscreenEngine offscreen(320, 240);
+    GdiText& gdi = GdiText::Instance();
+    const size_t before = gdi.Substitutions().size();
+    gdi.SelectFont("Quillfeather Grotesk Bold", 16);
+    gdi.SelectFont("Quillfeather Grotesk Bold", 20);
+    ASSERT_EQ(gdi.Substitutions().size(), before + 1);
+    EXPECT_EQ(gdi.Substitutions().back(), missing);
+    const std::string log = ReadDebugLog();
+    EXPECT_EQ(log.find(missing), log.rfind(missing));
+    EXPECT_NE(log.find(missing), std::string::npos);
+}
+
 TEST(GdiText, FontsAreCachedByFaceAndHeightAndTheFreeFontsAreInstalled) {
     TempDirectory dir;
     OpenLog();

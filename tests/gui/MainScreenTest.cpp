@@ -10,6 +10,7 @@
 #include "aids/InterfacePermissions.h"
 #include "core/GameRandom.h"
 #include "engine/Diagnostics.h"
+#include "engine/GdiText.h"
 #include "gui/GUI_FinanceBox.h"
 #include "gui/GUI_PolicyDetailsWindow.h"
 #include "gui/GUI_PopularityBars.h"
@@ -396,6 +397,21 @@ TEST(MainScreen, PanelsShowTheAccountsTheTermAndThePoliticalCapital) {
     EXPECT_TRUE(PixelNear(empty, bar.left + 1, bar.top + 1, 0x2E3A4B, 2));
     EXPECT_TRUE(screen->ActionPoints().Tooltip().IsShowing());
     GameOptions::Instance().Set(0.0f, GameOptions::kRestrictPower);
+}
+
+TEST(MainScreen, EveryFaceItsTextAsksForIsInstalled) {
+    // A face that fontconfig quietly replaces moves every label a few pixels:
+    // the goldens would fail with no word about fonts.
+    GuiDriver driver(1024, 768);
+    ASSERT_NE(StartSeededGame(driver), nullptr);
+    GUI_PolicyIcon* icon = UncoveredPolicyIcon();
+    ASSERT_NE(icon, nullptr);
+    driver.MoveTo(icon->Centre().x, icon->Centre().y);
+    driver.Frames(30);
+    ASSERT_TRUE(icon->Tooltip()->IsShowing());
+    std::string substitutions;
+    for (const std::string& line : GdiText::Instance().Substitutions()) substitutions += line + "\n";
+    EXPECT_EQ(substitutions, "");
 }
 
 TEST(MainScreen, MatchesItsGoldenScreenshotsAtBothReferenceSizes) {

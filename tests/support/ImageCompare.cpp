@@ -7,6 +7,8 @@
 #include <sstream>
 #include <vector>
 
+#include "engine/GdiText.h"
+
 namespace {
 
 int Channel(std::uint32_t rgb, int shift) {
@@ -95,6 +97,9 @@ std::vector<std::uint32_t> Fingerprint(const platform::Image& image, int columns
         }
     }
     if (differing == 0) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << differing << " cells differ from " << goldenPath << ":" << detail.str();
+    auto failure = ::testing::AssertionFailure();
+    // A face drawn in another font changes every label: name the cause first.
+    for (const std::string& substitution : GdiText::Instance().Substitutions())
+        failure << substitution << "\n";
+    return failure << differing << " cells differ from " << goldenPath << ":" << detail.str();
 }
