@@ -144,9 +144,11 @@ TEST(RealWindow, ProgramOpensAWindowTakesClicksAndShowsTheGame) {
     // Each click is repeated until the game shows it arrived: a click sent
     // before the window has seen the pointer move lands where it last was.
     const auto clickUntil = [&](int x, int y, const auto& arrived) {
-        for (int attempt = 0; attempt < 20; ++attempt) {
+        // Each wait is longer than the last: on a busy machine a game start
+        // can take many seconds, and clicking again meanwhile only queues up.
+        for (int attempt = 1; attempt <= 12; ++attempt) {
             click(x, y);
-            if (WaitFor(arrived, 1000)) return true;
+            if (WaitFor(arrived, 1000 * attempt)) return true;
         }
         return false;
     };
