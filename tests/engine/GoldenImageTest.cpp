@@ -1,12 +1,21 @@
-// Frames drawn by the software renderer compared with expectations kept as
-// text: probe pixels for the primitives, fingerprints for the test card, and
-// the screenshot file. Set POLITY_UPDATE_GOLDEN=1 to rewrite the fingerprints
-// after an intended change of look, and look at the card before committing.
+// Frames drawn by the software renderer compared with expectations: probe
+// pixels for the primitives, a golden picture of the test card, the screenshot
+// file, and the golden comparison itself. Set POLITY_UPDATE_GOLDEN=1 to rewrite
+// the card's picture after an intended change of look, and look at it before
+// committing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <random>
+#include <string>
 
 #include "engine/D3DEngine.h"
+#include "engine/GdiText.h"
+#include "engine/Skin.h"
+#include "engine/StyleSheet.h"
 #include "engine/TestScene.h"
 #include "platform/FileSystem.h"
 #include "platform/ImageFiles.h"
@@ -47,7 +56,7 @@ TEST(GoldenImage, PrimitivesAndSpritesLandOnTheExpectedPixels) {
     EXPECT_TRUE(PixelNear(frame, 74, 69, 0x004F39, 8));  // the tick, tinted to half
 }
 
-TEST(GoldenImage, TestCardMatchesItsFingerprintAtBothReferenceSizes) {
+TEST(GoldenImage, TestCardMatchesItsGoldenPictureAtBothReferenceSizes) {
     TempDirectory dir;
     const std::string golden = std::string(POLITY_SOURCE_DIR) + "/tests/engine/golden/";
     const std::string source = POLITY_SOURCE_DIR;
@@ -61,10 +70,131 @@ TEST(GoldenImage, TestCardMatchesItsFingerprintAtBothReferenceSizes) {
         const platform::Image card = RenderTestScene(width, height, &error);
         ASSERT_EQ(card.width, width) << error;
         const std::string name =
-            "testcard_" + std::to_string(width) + "x" + std::to_string(height) + ".txt";
+            "testcard_" + std::to_string(width) + "x" + std::to_string(height) + ".png";
         EXPECT_TRUE(MatchesGolden(card, golden + name));
     }
     D3DEngine::Instance().ResetForNewRun();
+}
+
+namespace {
+
+// Sets or clears an environment variable for one scope.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) previous_ = old;
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~ScopedEnvironment() {
+        if (previous_)
+            setenv(name_, previous_->c_str(), 1);
+        else
+            unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> previous_;
+};
+
+// A line of interface text and a 50 px icon on a skin colour, the way the
+// game's windows draw them.
+platform::Image Panel(std::string_view words, int iconLeft) {
+    D3DEngine& engine = D3DEngine::Instance();
+    const TextStyle& look = StyleSheet::Instance().Style(StyleSheet::kBoldText);
+    engine.BeginRender();
+    engine.Clear(Skin::Instance().Get(Skin::COL_TABBACK));
+    engine.SetTexture("gui_icon_cash.dds");
+    Sprite icon(Rect{iconLeft, 40, iconLeft + 50, 90});
+    icon.Draw();
+    GdiText& gdi = GdiText::Instance();
+    gdi.BeginGdiText();
+    gdi.SelectFont(look.face, 16);
+    gdi.SetTextColour(look.red, look.green, look.blue);
+    gdi.DrawGdiText(120.0f, 56.0f, words, 0.0f);
+    gdi.EndGdiText();
+    engine.EndRender();
+    return D3DEngine::Instance().ReadFrame();
+}
+
+}  // namespace
+
+TEST(GoldenImage, ComparisonFailsOnAChangedLetterOrAMovedIconButNotOnNoise) {
+    TempDirectory dir;
+    const std::string source = POLITY_SOURCE_DIR;
+    dir.Write("data/stylesheet.ini",
+              platform::ReadFile(source + "/data/stylesheet.ini").value_or(""));
+    dir.Write("data/skins.ini", platform::ReadFile(source + "/data/skins.ini").value_or(""));
+    ScopedEnvironment output("POLITY_GOLDEN_OUTPUT_DIR", dir.Path().c_str());
+    ScopedEnvironment comparing("POLITY_UPDATE_GOLDEN", nullptr);
+    OffscreenEngine offscreen(1024, 768);
+    StyleSheet::Instance().Load();
+    Skin::Instance().Load();
+    const platform::Image golden = Panel("Raise the income tax", 40);
+    ASSERT_TRUE(platform::WritePng(dir.Path() + "/panel.png", golden));
+    const std::string panel = dir.Path() + "/panel.png";
+
+    EXPECT_TRUE(MatchesGolden(Panel("Raise the income tax", 40), panel));
+    // Anti-aliasing that rounds the other way: every channel a little off,
+    // and a few lone pixels far apart wholly wrong.
+    platform::Image noisy = golden;
+    std::minstd_rand noise(7);
+    for (std::uint32_t& pixel : noisy.pixels) {
+        const int step = int(noise() % 17) - 8;
+        std::uint32_t out = 0xFF000000u;
+        for (int shift : {16, 8, 0})
+            out |= std::uint32_t(std::clamp(int((pixel >> shift) & 0xFF) + step, 0, 255)) << shift;
+        pixel = out;
+    }
+    for (int i = 0; i < 8; ++i)
+        noisy.At(20 + i * 37, 10 + i * 13) = ~noisy.At(20 + i * 37, 10 + i * 13) | 0xFF000000u;
+    EXPECT_TRUE(MatchesGolden(noisy, panel));
+
+    // One letter of the line changed, n for m: the means of a coarse grid of
+    // the frame would not notice.
+    const ::testing::AssertionResult letter =
+        MatchesGolden(Panel("Raise the incone tax", 40), panel);
+    EXPECT_FALSE(letter);
+    const std::string actual = dir.Path() + "/golden-failures/panel.actual.png";
+    const std::string diff = dir.Path() + "/golden-failures/panel.diff.png";
+    EXPECT_NE(std::string(letter.message()).find(actual), std::string::npos) << letter.message();
+    EXPECT_NE(std::string(letter.message()).find(diff), std::string::npos) << letter.message();
+    EXPECT_EQ(platform::ReadPng(actual).pixels, Panel("Raise the incone tax", 40).pixels);
+    const platform::Image difference = platform::ReadPng(diff);
+    ASSERT_EQ(difference.width, golden.width);
+    // Differing pixels are shown at full strength, the rest as a faint grey.
+    int marked = 0, markedOutsideTheWord = 0;
+    for (int y = 0; y < difference.height; ++y) {
+        for (int x = 0; x < difference.width; ++x) {
+            const std::uint32_t pixel = difference.At(x, y);
+            if (std::max({pixel >> 16 & 0xFF, pixel >> 8 & 0xFF, pixel & 0xFF}) < 0xFF) continue;
+            ++marked;
+            if (x < 120 || y < 50) ++markedOutsideTheWord;
+        }
+    }
+    EXPECT_GT(marked, 0);
+    EXPECT_EQ(markedOutsideTheWord, 0);
+
+    // The icon 3 px to the right.
+    EXPECT_FALSE(MatchesGolden(Panel("Raise the income tax", 43), panel));
+    // A passing comparison clears the failure pictures left by the last one.
+    EXPECT_TRUE(MatchesGolden(golden, panel));
+    EXPECT_FALSE(std::filesystem::exists(actual));
+
+    // Regenerating rewrites only what changed, and says which it was.
+    ScopedEnvironment updating("POLITY_UPDATE_GOLDEN", "1");
+    const platform::Image moved = Panel("Raise the income tax", 43);
+    ::testing::internal::CaptureStdout();
+    EXPECT_TRUE(MatchesGolden(noisy, panel));
+    EXPECT_TRUE(MatchesGolden(moved, panel));
+    const std::string said = ::testing::internal::GetCapturedStdout();
+    EXPECT_NE(said.find("unchanged " + panel), std::string::npos) << said;
+    EXPECT_NE(said.find("changed   " + panel + " ("), std::string::npos) << said;
+    EXPECT_EQ(platform::ReadPng(panel).pixels, moved.pixels);
+    EXPECT_TRUE(std::filesystem::exists(dir.Path() + "/golden-changes/panel.diff.png"));
 }
 
 TEST(Screenshot, WritesAPngThatReadsBackAsTheFrame) {

@@ -118,7 +118,7 @@ platform::Image Crop(const platform::Image& frame, const Rect& rect) {
 }
 
 std::string Golden(const std::string& name) {
-    return std::string(POLITY_SOURCE_DIR) + "/tests/gui/golden/" + name + ".txt";
+    return std::string(POLITY_SOURCE_DIR) + "/tests/gui/golden/" + name + ".png";
 }
 
 Dilemma* FirstDilemmaForThisCountry() {

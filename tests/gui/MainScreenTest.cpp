@@ -421,6 +421,6 @@ TEST(MainScreen, MatchesItsGoldenScreenshotsAtBothReferenceSizes) {
         const std::string size = std::to_string(width) + "x" + std::to_string(height);
         const platform::Image frame = driver.Screenshot("mainscreen_" + size);
         EXPECT_TRUE(MatchesGolden(frame, std::string(POLITY_SOURCE_DIR) +
-                                             "/tests/gui/golden/mainscreen_" + size + ".txt"));
+                                             "/tests/gui/golden/mainscreen_" + size + ".png"));
     }
 }

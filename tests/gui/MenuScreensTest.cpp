@@ -27,7 +27,7 @@ namespace {
 constexpr int kF4 = 62;  // the options screen from the game
 
 std::string Golden(const std::string& name) {
-    return std::string(POLITY_SOURCE_DIR) + "/tests/gui/golden/" + name + ".txt";
+    return std::string(POLITY_SOURCE_DIR) + "/tests/gui/golden/" + name + ".png";
 }
 
 GUI_TextButton* TextButton(Application& app, const char* key) {

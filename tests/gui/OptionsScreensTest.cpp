@@ -77,7 +77,7 @@ TEST(OptionsScreen, ChangesTakeEffectAtOnceAndSurviveARestart) {
     ASSERT_EQ(options->Sliders().size(), 5u);
     ASSERT_EQ(options->CheckBoxes().size(), 6u);
     EXPECT_TRUE(
-        MatchesGolden(driver.Screenshot("options_1024x768"), kGolden + "options_1024x768.txt"));
+        MatchesGolden(driver.Screenshot("options_1024x768"), kGolden + "options_1024x768.png"));
 
     // Difficulty at three quarters of its track, straight into the game's options.
     const GUI_SliderControl& difficulty = *options->Sliders()[3];
@@ -173,7 +173,7 @@ TEST(UpdatesScreen, FetchesAndListsFilesAndReportsAServerError) {
     EXPECT_EQ(driver.Folder().Read("data/extra.csv"), std::string(50000, 'b'));
     EXPECT_EQ(driver.Folder().Read("data/strings.ini"), strings);  // never replaced
     EXPECT_TRUE(
-        MatchesGolden(driver.Screenshot("updates_1024x768"), kGolden + "updates_1024x768.txt"));
+        MatchesGolden(driver.Screenshot("updates_1024x768"), kGolden + "updates_1024x768.png"));
 
     // A file the server cannot give: the run says so, keeps what is here,
     // and the screen takes clicks again.
@@ -236,7 +236,7 @@ TEST(LoadingScreen, ShowsAQuotationThatStepsOnWithTheGame) {
     EXPECT_EQ(labels.front(), "Analayzing decisions");
 
     ASSERT_EQ(midTurn.width, 1024);
-    EXPECT_TRUE(MatchesGolden(midTurn, kGolden + "loading_1024x768.txt"));
+    EXPECT_TRUE(MatchesGolden(midTurn, kGolden + "loading_1024x768.png"));
     // The bar is where it always was, filled from its left end.
     EXPECT_TRUE(PixelNear(midTurn, 292, 380, 0x0072B2));
     EXPECT_TRUE(PixelNear(midTurn, 730, 380, 0xE2DED4));

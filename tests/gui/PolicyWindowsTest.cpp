@@ -1,7 +1,7 @@
 // The policy windows on a seeded first country, driven through scripted
 // input: introducing from the picker, the slider reaching the policy and the
 // player's record, cancelling, the political capital under restricted
-// powers, and golden fingerprints of the three windows.
+// powers, and golden pictures of the three windows.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -112,7 +112,7 @@ platform::Image Crop(const platform::Image& frame, const Rect& rect) {
 }
 
 std::string Golden(const std::string& name) {
-    return std::string(POLITY_SOURCE_DIR) + "/tests/gui/golden/" + name + ".txt";
+    return std::string(POLITY_SOURCE_DIR) + "/tests/gui/golden/" + name + ".png";
 }
 
 // Puts back what the tests change of the program-wide settings.
@@ -370,7 +370,7 @@ TEST_F(PolicyDetails, CancelIsOfferedOnlyWhereAllowedAndTakesEffectOnClosing) {
     EXPECT_EQ(FailedAssertionCount(), 0);
 }
 
-TEST_F(PolicyWindows, MatchTheirGoldenFingerprintsAndFitEveryScreen) {
+TEST_F(PolicyWindows, MatchTheirGoldenPicturesAndFitEveryScreen) {
     {
         GuiDriver driver(1024, 768);
         ASSERT_TRUE(StartGame(driver, true, 2));

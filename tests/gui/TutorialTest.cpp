@@ -99,7 +99,7 @@ void ExpectGolden(GuiDriver& driver, const std::string& name) {
     driver.Frames(30);  // any hover's fade is over
     EXPECT_TRUE(MatchesGolden(
         driver.Screenshot("tutorial_" + name),
-        std::string(POLITY_SOURCE_DIR) + "/tests/gui/golden/tutorial_" + name + "_1024x768.txt"));
+        std::string(POLITY_SOURCE_DIR) + "/tests/gui/golden/tutorial_" + name + "_1024x768.png"));
 }
 
 }  // namespace
