@@ -1,6 +1,8 @@
 // Scripted input and screenshots for tests of real screens.
 #include "support/GuiDriver.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -8,6 +10,7 @@
 #include "core/GameRandom.h"
 #include "engine/D3DEngine.h"
 #include "engine/GdiText.h"
+#include "engine/Sprite.h"
 #include "engine/TextSystem.h"
 #include "gui/GuiInput.h"
 #include "platform/ImageFiles.h"
@@ -80,6 +83,11 @@ void GuiDriver::ReleaseLeft() {
 }
 
 void GuiDriver::Click(float x, float y) {
+    // A player cannot click what lies off the screen.
+    const float width = float(ScreenWidth()), height = float(ScreenHeight());
+    if (x < 0.0f || y < 0.0f || x >= width || y >= height)
+        ADD_FAILURE() << "a click at (" << x << ", " << y << ") is off the " << width << " x "
+                      << height << " screen";
     MoveTo(x, y);
     PressLeft();
     ReleaseLeft();
