@@ -16,7 +16,9 @@
 #include "gui/GUI_ElectionWindow.h"
 #include "gui/GUI_FinanceWindow.h"
 #include "gui/GUI_ManifestoChoiceWindow.h"
+#include "gui/GUI_MessageWindow.h"
 #include "gui/GUI_ModalHolder.h"
+#include "gui/GUI_Pointer.h"
 #include "gui/GUI_PollsWindow.h"
 #include "gui/GUI_QuitDialog.h"
 #include "gui/GUI_ReportWindow.h"
@@ -27,6 +29,8 @@
 #include "gui/InfoWindows.h"
 #include "gui/MainGameScreen.h"
 #include "gui/TutorialManager.h"
+#include "gui/icons/GUI_IconBase.h"
+#include "gui/icons/GUI_IconConnectors.h"
 #include "politics/ElectionManager.h"
 #include "politics/IssuesList.h"
 #include "simulation/GameOptions.h"
@@ -91,9 +95,19 @@ bool ControlAt(GuiDriver& driver, float x, float y) {
     return false;
 }
 
+bool Overlap(const Rect& a, const Rect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
 bool Runs(const TutorialStep& step, const char* command) {
     return std::find(step.commands.begin(), step.commands.end(), command) != step.commands.end();
 }
+
+// A bare paper panel.
+class PaperWindow : public GUI_Window {
+protected:
+    void DrawPanel() override { DrawPaperPanel(rect_); }
+};
 
 // The window's coloured left edge, where the loading screen has only its
 // background (the window is wider than the loading panel).
@@ -306,5 +320,56 @@ TEST(WindowLayers, GameWindowsAndTheTourStayWithTheGameScreen) {
     driver.Click(nx, ny);
     EXPECT_EQ(tour.StepIndex(), step + 1);
     EXPECT_NE(Top<GUI_PollsWindow>(), nullptr);
+    EXPECT_EQ(FailedAssertionCount(), 0);
+}
+
+TEST(WindowLayers, MapLabelsGoUnderWindows) {
+    GuiDriver driver(1024, 768);
+    ResetDiagnosticsCounters();
+    StartSeededGame(driver);
+    GUI_WindowManager::Instance().DeleteAll();
+    // An icon whose lines name another icon, and a window over that name only.
+    auto* window = GUI_WindowManager::Instance().Open(std::make_unique<PaperWindow>());
+    window->SetRect(0.0f, 0.0f, 300.0f, 120.0f);
+    GUI_IconBase* rested = nullptr;
+    for (GUI_IconBase* icon : GUI_IconBase::AllIcons()) {
+        if (!icon->Subject() || !icon->IsKindShown() || !icon->Tooltip()) continue;
+        for (const auto& line : icon->Connectors().Lines()) {
+            GUI_IconBase* other =
+                line->SourceIcon() == icon ? line->TargetIcon() : line->SourceIcon();
+            if (other->ShowsWholeName() || !other->Tooltip()) continue;
+            const Rect name = other->Tooltip()->GetRect();
+            window->SetPosition(float(name.left - 20), float(name.top - 20));
+            const Rect over = window->GetRect();
+            const bool covers = name.right < over.right && name.bottom < over.bottom;
+            const Rect pointer = GUI_Pointer::PointerRect(CentreX(*icon), CentreY(*icon), 1.0f);
+            const bool clear = !Overlap(over, icon->GetRect()) &&
+                               !Overlap(over, icon->Tooltip()->GetRect()) &&
+                               !Overlap(over, pointer) && over.left >= 0 && over.top >= 0 &&
+                               over.right <= 1024 && over.bottom <= 768;
+            if (covers && clear) {
+                rested = icon;
+                break;
+            }
+        }
+        if (rested) break;
+    }
+    ASSERT_NE(rested, nullptr);
+    const Rect over = window->GetRect();
+    const auto windowPixels = [&driver, &over] {
+        const platform::Image frame = driver.Screenshot();
+        std::vector<std::uint32_t> pixels;
+        for (int y = over.top; y < over.bottom; ++y)
+            for (int x = over.left; x < over.right; ++x) pixels.push_back(frame.At(x, y));
+        return pixels;
+    };
+    driver.Frames(30);
+    const std::vector<std::uint32_t> calm = windowPixels();
+    // The pointer rests on the icon until its lines and their names show.
+    driver.MoveTo(CentreX(*rested), CentreY(*rested));
+    driver.Frames(40);
+    ASSERT_TRUE(rested->Connectors().IsVisible());
+    EXPECT_TRUE(windowPixels() == calm) << "a map label shows over the window";
+    driver.Screenshot("map_label_under_window");
     EXPECT_EQ(FailedAssertionCount(), 0);
 }
