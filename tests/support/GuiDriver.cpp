@@ -9,6 +9,7 @@
 #include "aids/InterfacePermissions.h"
 #include "core/GameRandom.h"
 #include "engine/D3DEngine.h"
+#include "engine/Diagnostics.h"
 #include "engine/GdiText.h"
 #include "engine/Sprite.h"
 #include "engine/TextSystem.h"
@@ -40,6 +41,8 @@ GuiDriver::GuiDriver(int width, int height, D3DEngine::Display display) {
     services_ = services.get();
     D3DEngine::Instance().ResetForNewRun();
     GuiInput::Instance().Reset();
+    // Each test counts only the failed assertions of its own run.
+    ResetDiagnosticsCounters();
     App().SetServices(std::move(services));
     App().SetGameStarted(false);
     App().Startup();
