@@ -11,8 +11,17 @@ GUI_ModalHolder& GUI_ModalHolder::Instance() {
 
 bool GUI_ModalHolder::RouteClick(float x, float y) {
     if (!modal_) return false;
-    modal_->OnClick(x, y);
-    GUI_WindowManager::Instance().DeletePending();
+    GUI_WindowManager& windows = GUI_WindowManager::Instance();
+    if (!windows.IsOpen(modal_)) {
+        modal_->OnClick(x, y);
+    } else if (windows.IsShown(modal_)) {
+        // The window manager offers it to the topmost window only: the one
+        // that must be answered, or a dialog opened above it.
+        windows.OnClick(x, y);
+    } else {
+        return false;
+    }
+    windows.DeletePending();
     return true;
 }
 

@@ -1,6 +1,7 @@
 // The window that must be answered before play goes on (a dilemma, the
-// manifesto choice, election results): while one is held it alone takes the
-// main screen's clicks and no turn may start. Also holds the click sound.
+// manifesto choice, election results): while one is held it, or a dialog
+// opened above it, takes every click of the main screen and no turn may
+// start. Also holds the click sound.
 #pragma once
 
 #include <functional>
@@ -16,7 +17,8 @@ public:
     void SetModalWindow(GUI_Window* window) { modal_ = window; }
     GUI_Window* ModalWindow() const { return modal_; }
     bool HasModalWindow() const { return modal_ != nullptr; }
-    // Gives the click to the modal window; false when none is held.
+    // Gives the click to the topmost window, the modal one or a dialog above
+    // it; false when none is held (or it is not on the screen shown).
     bool RouteClick(float x, float y);
 
     // The sound system plugs its player in here; without one clicks are silent.

@@ -42,6 +42,10 @@ public:
     bool IsVisible() const { return visible_; }
     void SetRegistered(bool registered) { registered_ = registered; }
     bool IsRegistered() const { return registered_; }
+    // The screen the window was opened for: it is drawn and takes input only
+    // while that screen is shown.
+    void SetHomeScreen(int screen) { homeScreen_ = screen; }
+    int HomeScreen() const { return homeScreen_; }
     const std::vector<std::unique_ptr<GUI_Button>>& Buttons() const { return buttons_; }
 
 protected:
@@ -51,4 +55,5 @@ protected:
     std::vector<std::unique_ptr<GUI_Button>> buttons_;
     bool visible_ = true;
     bool registered_ = false;
+    int homeScreen_ = -1;
 };

@@ -224,8 +224,7 @@ void TutorialManager::ShowStep() {
         window = windows.Open(std::make_unique<GUI_TutorialWindow>([] { Instance().Next(); }));
     } else {
         // Windows the commands opened come below the step, which stays readable.
-        windows.Unregister(window);
-        windows.Register(window);
+        windows.Raise(window);
     }
     if (step)
         window->ShowStep(step->text, index_, steps.size(), step->x, step->y);

@@ -25,6 +25,7 @@
 #include "gui/GUI_OppositionWindow.h"
 #include "gui/GUI_PollBarWindow.h"
 #include "gui/GUI_PollsWindow.h"
+#include "gui/GUI_QuitDialog.h"
 #include "gui/GUI_ReportWindow.h"
 #include "gui/GUI_SituationMessageWindow.h"
 #include "gui/GUI_SituationWindow.h"
@@ -289,8 +290,12 @@ TEST(InfoWindows, ADilemmaHoldsTheTurnUntilItsChoiceChangesTheNetwork) {
     EXPECT_EQ(window->Title(), GetString("POLICY_DILEMMA") + " : " + dilemma->DisplayName());
     EXPECT_EQ(GUI_ModalHolder::Instance().ModalWindow(), window);
     EXPECT_EQ(IssuesList::Instance().Count(), 0u);
-    // Escape does not close it, and the turn still waits.
+    // Escape does not close it (it asks whether to quit, and again puts the
+    // question away), and the turn still waits.
     driver.Key(MainGameScreen::kEscapeScanCode);
+    EXPECT_NE(Top<GUI_QuitDialog>(), nullptr);
+    driver.Key(MainGameScreen::kEscapeScanCode);
+    EXPECT_EQ(Top<GUI_QuitDialog>(), nullptr);
     EXPECT_EQ(Top<GUI_DilemmaWindow>(), window);
     game.NewTurn();
     EXPECT_EQ(game.TurnNumber(), turn);
@@ -360,8 +365,11 @@ TEST(InfoWindows, TheEndOfATurnClosesItsWindowsAndOpensTheReport) {
     game.NewTurn();
     EXPECT_EQ(game.TurnNumber(), 3);
     BackToMainScreen(driver);
+    // Escape leaves the report beneath the choice alone.
+    driver.Key(MainGameScreen::kEscapeScanCode);
     driver.Key(MainGameScreen::kEscapeScanCode);
     EXPECT_EQ(Top<GUI_ManifestoChoiceWindow>(), choice);
+    EXPECT_NE(Top<GUI_ReportWindow>(), nullptr);
     GUI_CheckBox* box = choice->Boxes().front();
     driver.Click(float(box->BoxRect().left + 4), float(box->BoxRect().top + 4));
     EXPECT_TRUE(box->IsChecked());

@@ -6,10 +6,12 @@
 #include <filesystem>
 
 #include "core/GameRandom.h"
+#include "engine/StyleSheet.h"
 #include "gui/GUI_MessageWindow.h"
 #include "gui/GUI_TextButton.h"
 #include "gui/GUI_WindowManager.h"
 #include "gui/GuiScreen.h"
+#include "gui/GuiText.h"
 #include "gui/TutorialManager.h"
 #include "gui/menu/GUI_MissionButton.h"
 #include "gui/menu/LoadGameScreen.h"
@@ -339,5 +341,51 @@ TEST(MenuScreens, BriefingAndListsFitSmallAndLargeScreens) {
         auto* load = dynamic_cast<LoadGameScreen*>(driver.App().CurrentScreen());
         ASSERT_NE(load, nullptr);
         EXPECT_GE(load->EntriesPerPage(), 4) << size;
+    }
+}
+
+TEST(MenuScreens, MainMenuButtonsStayWholeOnEverySupportedScreen) {
+    const std::pair<int, int> sizes[] = {{800, 600}, {1024, 768}, {1280, 720}, {1920, 1080}};
+    for (const auto& [width, height] : sizes) {
+        const std::string size = std::to_string(width) + "x" + std::to_string(height);
+        SCOPED_TRACE(size);
+        GuiDriver driver(width, height);
+        // Five buttons before a game, seven once one is running.
+        for (const size_t count : {6u, 8u}) {
+            if (count == 8u) {
+                driver.StartGame(5);
+                GUI_WindowManager::Instance().DeleteAll();
+                GameToMainMenu(driver);
+            }
+            auto* screen = dynamic_cast<GuiScreen*>(driver.App().CurrentScreen());
+            ASSERT_NE(screen, nullptr);
+            const auto& buttons = screen->Controls().Buttons();
+            ASSERT_EQ(buttons.size(), count);  // with Check for Updates in its corner
+            for (size_t i = 0; i < buttons.size(); ++i) {
+                const auto* button = dynamic_cast<const GUI_TextButton*>(buttons[i].get());
+                ASSERT_NE(button, nullptr);
+                EXPECT_GE(button->Left(), 0) << button->Label();
+                EXPECT_GE(button->Top(), 0) << button->Label();
+                EXPECT_LE(button->Right(), width) << button->Label();
+                EXPECT_LE(button->Bottom(), height) << button->Label();
+                EXPECT_LE(StyledTextWidth(StyleSheet::kHeadline, button->Label()), button->Width())
+                    << button->Label();
+                for (size_t j = 0; j < i; ++j) {
+                    const Rect& a = button->GetRect();
+                    const Rect& b = buttons[j]->GetRect();
+                    EXPECT_FALSE(a.left < b.right && b.left < a.right && a.top < b.bottom &&
+                                 b.top < a.bottom)
+                        << button->Label() << " overlaps button " << j;
+                }
+            }
+            driver.Screenshot("mainmenu_" + size + "_" + std::to_string(count));
+        }
+        // New Game is clicked where the player sees it (Quit, at the other
+        // end, is only measured above: clicking it ends the program).
+        ClickButton(driver, "NEW_GAME");
+        EXPECT_EQ(driver.App().CurrentScreenId(), kScreenMissionSelection);
+        ClickButton(driver, "MAIN_MENU");
+        ClickButton(driver, "RESUMEGAME");
+        EXPECT_EQ(driver.App().CurrentScreenId(), kScreenMainGame);
     }
 }

@@ -1,13 +1,17 @@
 // Scripted input and screenshots for tests of real screens.
 #include "support/GuiDriver.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 
 #include "aids/InterfacePermissions.h"
 #include "core/GameRandom.h"
 #include "engine/D3DEngine.h"
+#include "engine/Diagnostics.h"
 #include "engine/GdiText.h"
+#include "engine/Sprite.h"
 #include "engine/TextSystem.h"
 #include "gui/GuiInput.h"
 #include "platform/ImageFiles.h"
@@ -37,6 +41,8 @@ GuiDriver::GuiDriver(int width, int height, D3DEngine::Display display) {
     services_ = services.get();
     D3DEngine::Instance().ResetForNewRun();
     GuiInput::Instance().Reset();
+    // Each test counts only the failed assertions of its own run.
+    ResetDiagnosticsCounters();
     App().SetServices(std::move(services));
     App().SetGameStarted(false);
     App().Startup();
@@ -80,6 +86,11 @@ void GuiDriver::ReleaseLeft() {
 }
 
 void GuiDriver::Click(float x, float y) {
+    // A player cannot click what lies off the screen.
+    const float width = float(ScreenWidth()), height = float(ScreenHeight());
+    if (x < 0.0f || y < 0.0f || x >= width || y >= height)
+        ADD_FAILURE() << "a click at (" << x << ", " << y << ") is off the " << width << " x "
+                      << height << " screen";
     MoveTo(x, y);
     PressLeft();
     ReleaseLeft();

@@ -24,7 +24,8 @@ public:
     void Frames(int count = 1);
     // The pointer glides there in one frame.
     void MoveTo(float x, float y);
-    // Moves, presses and releases the left button, a frame for each.
+    // Moves, presses and releases the left button, a frame for each; a point
+    // off the screen fails the test, as no player could click there.
     void Click(float x, float y);
     void PressLeft();
     void ReleaseLeft();

@@ -70,7 +70,7 @@ bool GUI_IconBase::IsSubject(const Neuron* neuron) const {
 }
 
 void GUI_IconBase::DrawIconTooltip() {
-    DrawTooltip();
+    if (tooltip_) tooltip_->DrawQueued();
 }
 
 void GUI_IconBase::Move(float dx, float dy) {

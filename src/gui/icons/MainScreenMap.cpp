@@ -2,6 +2,7 @@
 #include "gui/icons/MainScreenMap.h"
 
 #include "aids/InterfacePermissions.h"
+#include "engine/D3DEngine.h"
 #include "engine/GdiText.h"
 #include "gui/icons/GUI_IconConnectors.h"
 #include "politics/PolicyManager.h"
@@ -107,8 +108,15 @@ void MainScreenMap::UpdateMapIcons() {
     for (GUI_IconBase* icon : icons)
         if (icon->IsKindShown()) icon->Draw();
     GdiText::Instance().FlushTextQueue();
+    // The names belong to the map: an open window covers them, so they are
+    // not left to the floating layer above every window. Point sampling
+    // keeps the small text crisp, as it does there.
+    D3DEngine& engine = D3DEngine::Instance();
+    engine.SetPointFiltering();
     for (GUI_IconBase* icon : icons)
         if (icon->IsKindShown()) icon->DrawIconTooltip();
+    GdiText::Instance().FlushTextQueue();
+    engine.SetLinearFiltering();
 }
 
 void MainScreenMap::DrawGroupLabels(int turnNumber) {

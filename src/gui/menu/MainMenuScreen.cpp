@@ -1,6 +1,7 @@
 // The main menu's buttons as a table, and its backdrop.
 #include "gui/menu/MainMenuScreen.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/Application.h"
@@ -39,22 +40,63 @@ const std::vector<MenuEntry>& Entries() {
     return entries;
 }
 
+// Where the buttons go, in the order of their labels: one row along the
+// bottom where it fits, else as many rows as needed above that place, every
+// label inside its button and every button on the screen.
+std::vector<Rect> LayOutMenuRows(const std::vector<float>& labelWidths, int width, int height,
+                                 float scale) {
+    std::vector<Rect> buttons;
+    const size_t count = labelWidths.size();
+    if (count == 0) return buttons;
+    const float gap = 12.0f * scale, buttonHeight = 40.0f * scale;
+    const float room = float(width) - 2.0f * 24.0f * scale;
+    // The classic width where the row fits; narrower down to what the
+    // longest label needs; and where even that is too wide (the seven
+    // buttons of a running game), more rows.
+    float labels = 0.0f;
+    for (float label : labelWidths) labels = std::max(labels, label + 24.0f * scale);
+    const auto rowWidth = [&](size_t n, float w) { return float(n) * w + float(n - 1) * gap; };
+    float buttonWidth = 176.0f * scale;
+    if (rowWidth(count, buttonWidth) > room)
+        buttonWidth = std::max(labels, (room - float(count - 1) * gap) / float(count));
+    buttonWidth = std::min(buttonWidth, room);
+    const size_t perRow =
+        std::max<size_t>(1, std::min(count, size_t((room + gap) / (buttonWidth + gap))));
+    const size_t rows = (count + perRow - 1) / perRow;
+    // As even as the count allows, the upper rows taking any extra button;
+    // the lowest row stays where the single row always stood.
+    const float lowestTop = float(height) - 120.0f * scale;
+    for (size_t row = 0; row < rows; ++row) {
+        const size_t inRow = count / rows + (row < count % rows ? 1 : 0);
+        const float top = lowestTop - float(rows - 1 - row) * (buttonHeight + gap);
+        float left = float(width) / 2.0f - rowWidth(inRow, buttonWidth) / 2.0f;
+        for (size_t i = 0; i < inRow; ++i) {
+            buttons.push_back(
+                Rect{int(left), int(top), int(left + buttonWidth), int(top + buttonHeight)});
+            left += buttonWidth + gap;
+        }
+    }
+    return buttons;
+}
+
 }  // namespace
 
 void MainMenuScreen::Build(int width, int height, float scale) {
     const bool started = Application::Instance().IsGameStarted();
     std::vector<const MenuEntry*> shown;
-    for (const MenuEntry& entry : Entries())
-        if (started || !entry.onlyWithGame) shown.push_back(&entry);
-    const float buttonWidth = 176.0f * scale, buttonHeight = 40.0f * scale, gap = 12.0f * scale;
-    const float rowWidth = float(shown.size()) * buttonWidth + float(shown.size() - 1) * gap;
-    float left = float(width) / 2.0f - rowWidth / 2.0f;
-    const float top = float(height) - 120.0f * scale;
-    for (const MenuEntry* entry : shown) {
-        auto* button = controls_->Add<GUI_TextButton>(GetString(entry->label), entry->action);
-        button->SetTooltip(GetString(entry->tooltip));
-        button->SetRect(left, top, left + buttonWidth, top + buttonHeight);
-        left += buttonWidth + gap;
+    std::vector<float> labelWidths;
+    for (const MenuEntry& entry : Entries()) {
+        if (!started && entry.onlyWithGame) continue;
+        shown.push_back(&entry);
+        labelWidths.push_back(
+            float(StyledTextWidth(StyleSheet::kHeadline, GetString(entry.label))));
+    }
+    const std::vector<Rect> places = LayOutMenuRows(labelWidths, width, height, scale);
+    for (size_t i = 0; i < shown.size(); ++i) {
+        auto* button = controls_->Add<GUI_TextButton>(GetString(shown[i]->label), shown[i]->action);
+        button->SetTooltip(GetString(shown[i]->tooltip));
+        const Rect& at = places[i];
+        button->SetRect(float(at.left), float(at.top), float(at.right), float(at.bottom));
     }
     auto* updates = controls_->Add<GUI_TextButton>(GetString("CHECKUPDATES"),
                                                    [] { SwitchScreen(kScreenUpdates); });
