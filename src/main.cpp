@@ -17,6 +17,7 @@
 #include "engine/DataPaths.h"
 #include "engine/DebugLog.h"
 #include "engine/Diagnostics.h"
+#include "engine/GdiText.h"
 #include "engine/TestScene.h"
 #include "engine/UpdateCommand.h"
 #include "gui/WindowedProgram.h"
@@ -148,7 +149,14 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (options.update) return RunUpdateCommand(options.updateServer);
-    if (options.checkData) return RunDataCheckCommand(stdout);
+    if (options.checkData) {
+        // Labels are measured in the fonts the map draws them with.
+        return RunDataCheckCommand(stdout, [](std::string_view face, int size, std::string_view text) {
+            GdiText& gdi = GdiText::Instance();
+            gdi.SelectFont(face, size);
+            return gdi.TextWidth(text);
+        });
+    }
 
     if (!options.screenshot.empty()) {
         platform::SetHeadless(true);

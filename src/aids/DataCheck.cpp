@@ -28,6 +28,7 @@
 #include "politics/SituationManager.h"
 #include "politics/SliderConfiguration.h"
 #include "politics/VoterManager.h"
+#include "politics/VoterType.h"
 #include "simulation/Formula.h"
 #include "simulation/Network.h"
 #include "simulation/Simulation.h"
@@ -206,7 +207,8 @@ std::vector<std::string> MissionsInData() {
     return missions;
 }
 
-DataCheck::DataCheck(StringKeyUsage keys) : keys_(std::move(keys)) {}
+DataCheck::DataCheck(StringKeyUsage keys, TextMeasure measure)
+    : keys_(std::move(keys)), measure_(std::move(measure)) {}
 
 void DataCheck::Add(DataLocation where, std::string problem, bool warning) {
     findings_.push_back({std::move(where), std::move(problem), warning});
@@ -246,6 +248,7 @@ const std::vector<DataFinding>& DataCheck::Run() {
     LoadContent();
     CheckVoterTypes();
     CheckValues();
+    CheckShortLabels();
     CheckPolicies();
     CheckSituations();
     CheckEvents();
@@ -750,6 +753,41 @@ void DataCheck::CheckSkins() {
     }
 }
 
+// The names on the main screen's value bars and voter-group strips must be
+// read whole on the smallest screen: a name the map has to cut short is one
+// the player cannot make out.
+void DataCheck::CheckShortLabels() {
+    if (!measure_) return;
+    const std::vector<Simulation*>& values = SimulationManager::Instance().Values();
+    const LabelRoom bars =
+        ValueBarLabelRoom(int(values.size()), kSmallestScreenWidth, kSmallestScreenHeight);
+    for (const Simulation* value : values)
+        CheckShortLabel(*value, value->OwnShortName(), value->ShortName(), bars, "a value bar");
+    const LabelRoom strips = VoterStripLabelRoom(kSmallestScreenWidth, kSmallestScreenHeight);
+    for (const VoterType* type : VoterManager::Instance().VoterTypes())
+        CheckShortLabel(*type, type->OwnShortName(), type->ShortName(), strips,
+                        "a voter-group strip");
+}
+
+void DataCheck::CheckShortLabel(const Neuron& subject, std::string_view own,
+                                const std::string& shown, const LabelRoom& room,
+                                const char* where) {
+    const int width = measure_(room.face, room.size, shown);
+    if (width <= room.width) return;
+    DataLocation at = DefinitionOf(subject);
+    at.key = "short label";
+    const std::string measured =
+        FormatText("'%s' is %d pixels wide in %s %d, where %s leaves %d at %d x %d", shown.c_str(),
+                   width, room.face, room.size, where, room.width, kSmallestScreenWidth,
+                   kSmallestScreenHeight);
+    if (!own.empty()) {
+        Add(at, measured);
+    } else {
+        // Older data still plays: the map cuts the name with an ellipsis.
+        Add(at, "none given, and " + measured + ": the map cuts it short", true);
+    }
+}
+
 DataLocation DataCheck::DefinitionOf(const Neuron& neuron) const {
     const auto it = definitions_.find(neuron.Name());
     return it == definitions_.end() ? DataLocation{} : it->second;
@@ -827,9 +865,9 @@ void DataCheck::CheckCycles() {
     }
 }
 
-int RunDataCheckCommand(std::FILE* out) {
+int RunDataCheckCommand(std::FILE* out, DataCheck::TextMeasure measure) {
     platform::SetHeadless(true);  // assertion reports are counted, not shown
-    DataCheck check;
+    DataCheck check(StringKeysInCode(), std::move(measure));
     const std::vector<DataFinding>& findings = check.Run();
     for (const DataFinding& finding : findings)
         std::fprintf(out, "%s\n", finding.Describe().c_str());

@@ -7,12 +7,15 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "aids/StringKeyScan.h"
 #include "core/DataReport.h"
+#include "core/LabelRoom.h"
 
 class Neuron;
 class TextFile;
@@ -34,7 +37,13 @@ public:
     // game stops.
     static constexpr int kVoterGridPlaces = 21;
 
-    explicit DataCheck(StringKeyUsage keys = StringKeysInCode());
+    // The pixel width of a text in a face and size. The program measures
+    // with the installed fonts; without a measure the labels' room on the
+    // main screen goes unchecked.
+    using TextMeasure =
+        std::function<int(std::string_view face, int size, std::string_view text)>;
+
+    explicit DataCheck(StringKeyUsage keys = StringKeysInCode(), TextMeasure measure = {});
 
     // Checks the "data" folder of the working folder and returns the
     // findings sorted by file and line. Leaves the network empty.
@@ -67,6 +76,9 @@ private:
     void CheckStyleSheet();
     void CheckSkins();
     void CheckCycles();
+    void CheckShortLabels();
+    void CheckShortLabel(const Neuron& subject, std::string_view own, const std::string& shown,
+                         const LabelRoom& room, const char* where);
 
     // "source,formula" (or "_random_,low,high" where `randomAllowed`).
     void CheckInfluence(const std::string& field, DataLocation at, bool randomAllowed);
@@ -75,6 +87,7 @@ private:
     DataLocation DefinitionOf(const Neuron& neuron) const;
 
     StringKeyUsage keys_;
+    TextMeasure measure_;
     std::vector<DataFinding> findings_;
     std::map<std::string, DataLocation> definitions_;  // record name -> where it is defined
     std::vector<std::string> missionNames_;            // the countries' names, for dilemma filters
@@ -85,4 +98,4 @@ std::vector<std::string> MissionsInData();
 
 // `polity --check-data`: one line per finding and a summary on `out`; 0 when
 // no problem was found, 1 otherwise.
-int RunDataCheckCommand(std::FILE* out);
+int RunDataCheckCommand(std::FILE* out, DataCheck::TextMeasure measure = {});

@@ -57,19 +57,21 @@ void GUISlider::Update() {
     if (lastUpdate_ < 0.0) lastUpdate_ = now;
     if (!interactive_) {
         dragging_ = false;
+        keyCarry_ = 0.0f;
         lastUpdate_ = now;
         return;
     }
     if (!dragging_ && input.leftDown && RectContains(knob_, input.mouseX, input.mouseY)) {
         dragging_ = true;
+        keyCarry_ = 0.0f;
     } else if (dragging_ && !input.leftDown) {
         dragging_ = false;
         if (owner_) owner_->SliderReleased(value_);
     }
     if (!dragging_) {
-        const float step = float((now - lastUpdate_) / kKeyStepMilliseconds) * 0.01f;
-        if (input.IsKeyDown(GuiInput::kLeftArrow)) Take(std::max(0.0f, value_ - step));
-        if (input.IsKeyDown(GuiInput::kRightArrow)) Take(std::min(1.0f, value_ + step));
+        const int direction = (input.IsKeyDown(GuiInput::kRightArrow) ? 1 : 0) -
+                              (input.IsKeyDown(GuiInput::kLeftArrow) ? 1 : 0);
+        Sweep(direction, now - lastUpdate_);
         const bool over = RectContains(knob_, input.mouseX, input.mouseY) ||
                           RectContains(ghost_, input.mouseX, input.mouseY);
         if (over) {
@@ -84,6 +86,24 @@ void GUISlider::Update() {
         Take(std::clamp((input.mouseX - x_) / length_, 0.0f, 1.0f));
     }
     lastUpdate_ = now;
+}
+
+// A frame moves the knob by far less than a step (1.4 hundredths at 60
+// frames a second against a quarter for five steps), so the travel is carried
+// over between frames: snapping each frame's move on its own would round it
+// away and the knob would never leave its step.
+void GUISlider::Sweep(int direction, double elapsedMilliseconds) {
+    if (direction != keyDirection_) keyCarry_ = 0.0f;
+    keyDirection_ = direction;
+    if (direction == 0) return;
+    const float travel = float(elapsedMilliseconds / kKeyStepMilliseconds) * 0.01f;
+    const float candidate =
+        std::clamp(value_ + keyCarry_ + float(direction) * travel, 0.0f, 1.0f);
+    Take(candidate);
+    // What is left over after the knob settled on its step; at either end
+    // there is nowhere further to go.
+    keyCarry_ = candidate - value_;
+    if ((direction < 0 && value_ <= 0.0f) || (direction > 0 && value_ >= 1.0f)) keyCarry_ = 0.0f;
 }
 
 std::vector<float> GUISlider::TickCentres() const {

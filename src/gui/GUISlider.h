@@ -56,6 +56,8 @@ public:
 
 private:
     void Take(float candidate);
+    // One frame of held arrow keys: -1 left, +1 right.
+    void Sweep(int direction, double elapsedMilliseconds);
 
     float value_ = 0.0f;
     float x_ = 0.0f, y_ = 0.0f, length_ = kDefaultLength;
@@ -66,4 +68,8 @@ private:
     GUISliderOwner* owner_;
     std::unique_ptr<GUI_Tooltip> tooltip_;
     double lastUpdate_ = -1.0;
+    // How far held arrow keys have carried the knob past its step, not yet
+    // enough to reach the next one, and which way they carry it.
+    float keyCarry_ = 0.0f;
+    int keyDirection_ = 0;
 };

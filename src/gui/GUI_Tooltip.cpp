@@ -86,15 +86,16 @@ void GUI_Tooltip::Draw() {
     GUI_FloatingLayer::Instance().Queue(this);
 }
 
-void GUI_Tooltip::DrawQueued() {
-    displayedAlpha_ = std::min(targetAlpha_, 1.0f);
+void GUI_Tooltip::DrawQueued(std::optional<TooltipPosition> at) {
+    displayedAlpha_ = at ? std::min(targetAlpha_, 1.0f) : 0.0f;
     if (displayedAlpha_ > 0.01f) {
+        const Rect box{at->x, at->y, at->x + width_, at->y + height_};
         D3DEngine& engine = D3DEngine::Instance();
-        const Rect shadow{rect_.left + 1, rect_.top + 1, rect_.right + 1, rect_.bottom + 1};
+        const Rect shadow{box.left + 1, box.top + 1, box.right + 1, box.bottom + 1};
         engine.FillRect(shadow, std::uint32_t(displayedAlpha_ * 192.0f) << 24 | 0x202080u);
-        engine.DrawBevelRect(rect_, std::uint32_t(displayedAlpha_ * 255.0f) << 24 | 0xFFFFFFu);
+        engine.DrawBevelRect(box, std::uint32_t(displayedAlpha_ * 255.0f) << 24 | 0xFFFFFFu);
         const std::uint32_t alpha = std::uint32_t(displayedAlpha_ * 255.0f) << 24;
-        GdiText::Instance().QueueText(float(rect_.left + 4), float(rect_.top + 2), text_,
+        GdiText::Instance().QueueText(float(box.left + 4), float(box.top + 2), text_,
                                       kTooltipFace, TooltipFontSize(), float(width_ - 6),
                                       GdiText::kLeft, alpha | 0xFFFFFFu);
     }

@@ -2,6 +2,8 @@
 // fades out when it leaves; the floating layer draws it above everything.
 #pragma once
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,8 +39,12 @@ public:
     void PlaceAtMouse(float mouseX, float mouseY);
     // Hands the tooltip to the floating layer for this frame.
     void Draw() override;
-    // The layer's end-of-frame draw and fade.
-    void DrawQueued();
+    // Whether the end of this frame shows it (before it fades further).
+    bool ShowsThisFrame() const { return std::min(targetAlpha_, 1.0f) > 0.01f; }
+    // The layer's end-of-frame draw and fade. The layer may draw it elsewhere
+    // than its own place, to keep it clear of the others, without moving it;
+    // `at` empty: no room was left, so it is not drawn this frame.
+    void DrawQueued(std::optional<TooltipPosition> at);
 
     void SetFollowMouse(bool follow) { followMouse_ = follow; }
     int Delay() const { return delay_; }

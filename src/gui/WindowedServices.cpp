@@ -151,10 +151,12 @@ bool WindowedServices::PumpEvents() {
 }
 
 void WindowedServices::PollInput() {
-    GuiInput::Instance().nowMilliseconds = platform::MillisecondsNow();
-    input_.PublishToWidgets(platform::MillisecondsNow());
+    // The input device's clock, which stamps the clicks too, so that tests
+    // can run frames of any length.
+    GuiInput::Instance().nowMilliseconds = device_.NowMilliseconds();
+    input_.PublishToWidgets(device_.NowMilliseconds());
     input_.Poll();
-    input_.PublishToWidgets(platform::MillisecondsNow());
+    input_.PublishToWidgets(device_.NowMilliseconds());
 }
 
 void WindowedServices::BeginFrame() {

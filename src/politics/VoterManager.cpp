@@ -54,7 +54,14 @@ void VoterManager::LoadLine(const std::string& line, const std::string& path, in
     type->SetInitialPercentage(share);
     type->description_ = fields.NextField().substr(0, kMaxDescription);
     type->SetBaseValue(fields.NextFloat());
-    if (fields.NextField().rfind('#', 0) != 0) {
+    // Between the base mood and the "#" stands the short label for the map;
+    // older data goes straight on to the "#".
+    std::string marker = fields.NextField();
+    if (marker.rfind('#', 0) != 0) {
+        type->shortName_ = marker.substr(0, kMaxText);
+        marker = fields.NextField();
+    }
+    if (marker.rfind('#', 0) != 0) {
         ReportDataProblem(DataSeverity::Fatal, {path, lineNumber, name, "effects marker"}, "VoterType data corrupted",
                           "VoterType", __LINE__);
     }

@@ -53,6 +53,11 @@ void VoterType::TurnHook() {
 
 void VoterType::SetInitialPercentage(float share) { percentage_->SetValue(share); }
 
+const std::string& VoterType::ShortName() const {
+    if (!shortName_.empty()) return shortName_;
+    return DisplayName().empty() ? Name() : DisplayName();
+}
+
 float VoterType::CorrelationWith(std::string_view typeName) const {
     for (const auto& [name, weight] : correlations_) {
         if (name == typeName) return weight;

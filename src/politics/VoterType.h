@@ -35,6 +35,11 @@ public:
     void SetInitialPercentage(float share);
 
     const std::string& FurtherText() const { return furtherText_; }
+    // The label the map prints where the display name does not fit; empty in
+    // older data, which has none.
+    const std::string& OwnShortName() const { return shortName_; }
+    // The short label, or else the display name.
+    const std::string& ShortName() const;
     const std::string& Description() const { return description_; }
     // How strongly members are drawn to join each named group.
     const std::vector<std::pair<std::string, float>>& Correlations() const { return correlations_; }
@@ -53,6 +58,7 @@ private:
     Neuron* percentage_ = nullptr;
     Neuron* frequency_ = nullptr;
     std::string furtherText_;
+    std::string shortName_;
     std::string description_;
     std::vector<std::pair<std::string, float>> correlations_;
     int memberSnapshot_ = 0;

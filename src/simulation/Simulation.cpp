@@ -2,6 +2,7 @@
 #include "simulation/Simulation.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "core/DataReport.h"
 #include "core/FieldReader.h"
@@ -43,6 +44,20 @@ float Simulation::Soften(float v) {
 }
 
 float Simulation::GetValue() const { return Soften(value_); }
+
+std::string_view Simulation::OwnShortName() const {
+    return texts_.size() > kShortNameText ? std::string_view(texts_[kShortNameText])
+                                          : std::string_view();
+}
+
+std::string Simulation::ShortName() const {
+    if (!OwnShortName().empty()) return std::string(OwnShortName());
+    const std::string& name = Name();
+    const bool acronym =
+        !name.empty() && name.size() <= 5 &&
+        std::all_of(name.begin(), name.end(), [](unsigned char c) { return std::isupper(c); });
+    return acronym || DisplayName().empty() ? name : DisplayName();
+}
 
 SimulationManager& SimulationManager::Instance() {
     static SimulationManager manager;

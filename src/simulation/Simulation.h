@@ -22,7 +22,15 @@ public:
     float GetValue() const override;
     static float Soften(float value);
 
+    // The texts before the "#": what a low and a high level are called,
+    // then the short label the map prints where the display name does not fit.
     const std::vector<std::string>& Texts() const { return texts_; }
+    static constexpr size_t kShortNameText = 2;
+    // The line's own short label; empty in older data, which has none.
+    std::string_view OwnShortName() const;
+    // The short label; without one, a short capitalised name ("GDP") players
+    // know the value by, or else the display name.
+    std::string ShortName() const;
     const std::string& Description() const { return description_; }
     bool Flag() const { return flag_; }
 

@@ -10,6 +10,7 @@
 #include "aids/DataCheck.h"
 #include "aids/StringKeyScan.h"
 #include "core/SetupValues.h"
+#include "core/TextUtilities.h"
 #include "support/FreshNetwork.h"
 #include "support/TempDirectory.h"
 
@@ -237,6 +238,32 @@ TEST_F(DataCheckTest, WholeCountryPassesAndEveryKindOfFaultIsFoundWithItsFileAnd
     check.Run();
     EXPECT_EQ(check.ProblemCount(), 0);
     EXPECT_EQ(check.WarningCount(), 1);
+}
+
+TEST_F(DataCheckTest, ShortLabelsMustFitTheSmallestScreen) {
+    // Enough values for bars as narrow as the shipped ones; six pixels a letter.
+    std::string values = "#,GDP,Economy,Output,0.5,1,Low,High,#\n"
+                         "#,Crime,Crime Rate,Crime rate,0.3,0,Low,High,#\n";
+    for (int i = 3; i <= 42; ++i) values += FormatText("#,V%d,V%d,,0.5,1,#\n", i, i);
+    Write("data/simulation/simulation.csv", values);
+    Write("data/simulation/votertypes.csv",
+          "#,_All_,All,,1.0,Everyone,0.5,#\n"
+          "#,Poor,Poor,,0.3,Low incomes,0.45,Low earners,#,\"_All_,0.1\"\n");
+    DataCheck check({}, [](std::string_view, int, std::string_view text) {
+        return 6 * int(text.size());
+    });
+    std::vector<std::string> found;
+    for (const DataFinding& finding : check.Run())
+        if (finding.where.key == "short label") found.push_back(finding.Describe());
+    EXPECT_EQ(found,
+              (std::vector<std::string>{
+                  "data/simulation/simulation.csv:2: record 'Crime', key 'short label': none given, "
+                  "and 'Crime Rate' is 60 pixels wide in Liberation Sans Narrow 12, where a value "
+                  "bar leaves 32 at 800 x 600: the map cuts it short (warning)",
+                  "data/simulation/votertypes.csv:2: record 'Poor', key 'short label': 'Low "
+                  "earners' is 66 pixels wide in DejaVu Sans Condensed Bold 12, where a "
+                  "voter-group strip leaves 58 at 800 x 600"}))
+        << Listing(found);
 }
 
 TEST(DataCheck, ShippedDataHasNoProblems) {

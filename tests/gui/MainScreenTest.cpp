@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <regex>
+#include <sstream>
 #include <string>
 
 #include "aids/InterfacePermissions.h"
@@ -12,6 +14,7 @@
 #include "engine/Diagnostics.h"
 #include "engine/GdiText.h"
 #include "gui/GUI_FinanceBox.h"
+#include "gui/GUI_FloatingLayer.h"
 #include "gui/GUI_PolicyDetailsWindow.h"
 #include "gui/GUI_PopularityBars.h"
 #include "gui/GUI_QuitDialog.h"
@@ -23,6 +26,9 @@
 #include "gui/MainGameScreen.h"
 #include "gui/icons/GUI_IconConnectors.h"
 #include "gui/icons/GUI_PolicyIcon.h"
+#include "gui/icons/GUI_SimulationBars.h"
+#include "gui/icons/GUI_peopleStrip.h"
+#include "gui/icons/MapText.h"
 #include "platform/ImageFiles.h"
 #include "politics/ElectionManager.h"
 #include "politics/IssuesList.h"
@@ -397,6 +403,89 @@ TEST(MainScreen, PanelsShowTheAccountsTheTermAndThePoliticalCapital) {
     EXPECT_TRUE(PixelNear(empty, bar.left + 1, bar.top + 1, 0x2E3A4B, 2));
     EXPECT_TRUE(screen->ActionPoints().Tooltip().IsShowing());
     GameOptions::Instance().Set(0.0f, GameOptions::kRestrictPower);
+}
+
+TEST(MainScreen, ValueAndVoterGroupNamesReadWholeAtEverySize) {
+    GuiDriver driver(800, 600);
+    MainGameScreen* screen = StartSeededGame(driver);
+    ASSERT_NE(screen, nullptr);
+    MainScreenMap& map = screen->Map();
+    GdiText& gdi = GdiText::Instance();
+    // At the smallest size the data's short labels stand in for names that
+    // used to be cut to another word ("Prison", "Self").
+    EXPECT_EQ(map.Bars()[26]->Value()->Name(), "PrisonOvercrowding");
+    EXPECT_EQ(map.Bars()[26]->Label(), "Jails full");
+    EXPECT_EQ(map.Strips()[18]->Group()->Name(), "Self employed");
+    EXPECT_EQ(map.Strips()[18]->Label(), "Freelance");
+    for (const auto& [width, height] :
+         {std::pair{800, 600}, std::pair{1024, 768}, std::pair{1280, 720}, std::pair{1920, 1080}}) {
+        SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
+        const MapMetrics metrics = MapMetrics::ForScreen(width, height);
+        map.Synchronise(metrics);
+        gdi.SelectFont(kValueFace, MapLabelSize(metrics));
+        for (const auto& bar : map.Bars()) {
+            const Simulation& value = *bar->Value();
+            EXPECT_TRUE(bar->Label() == value.DisplayName() || bar->Label() == value.OwnShortName())
+                << value.Name() << " shows '" << bar->Label() << "'";
+            EXPECT_LE(gdi.TextWidth(bar->Label()), bar->Width() - 6) << value.Name();
+        }
+        gdi.SelectFont(kStripFace, MapLabelSize(metrics));
+        for (const auto& strip : map.Strips()) {
+            const VoterType& group = *strip->Group();
+            EXPECT_TRUE(strip->Label() == group.DisplayName() ||
+                        strip->Label() == group.OwnShortName())
+                << group.Name() << " shows '" << strip->Label() << "'";
+            // Room is left either side for the trend arrows.
+            EXPECT_LE(gdi.TextWidth(strip->Label()), strip->Width() - int(24.0f * metrics.fit))
+                << group.Name();
+        }
+    }
+    map.Synchronise(MapMetrics::ForScreen(800, 600));
+}
+
+TEST(MainScreen, TooltipsLitTogetherNeverCoverOneAnother) {
+    GuiDriver driver(800, 600);
+    // Older data without short labels: the bars print their names cut with
+    // an ellipsis, so the lines of a policy light their tooltips too.
+    std::istringstream shipped(driver.Folder().Read("data/simulation/simulation.csv"));
+    std::string values;
+    const std::regex shortLabel(",[^,\"]+,#(?=,|\r|$)");
+    for (std::string line; std::getline(shipped, line);)
+        values += std::regex_replace(line, shortLabel, ",#", std::regex_constants::format_first_only) +
+                  "\n";
+    driver.Folder().Write("data/simulation/simulation.csv", values);
+    MainGameScreen* screen = StartSeededGame(driver);
+    ASSERT_NE(screen, nullptr);
+    for (const auto& bar : screen->Map().Bars()) {
+        if (bar->Value()->Name() == "PrisonOvercrowding") {
+            EXPECT_EQ(bar->Label().back(), '\x85') << bar->Label();  // never "Prison"
+        }
+        if (bar->Value()->Name() == "GDP") {
+            EXPECT_EQ(bar->Label(), "GDP");
+        }
+    }
+
+    size_t most = 0;
+    for (GUI_IconBase* icon : std::vector<GUI_IconBase*>(GUI_IconBase::AllIcons())) {
+        if (!dynamic_cast<GUI_PolicyIcon*>(icon) || icon->Connectors().Lines().size() < 3)
+            continue;
+        driver.MoveTo(icon->Centre().x, icon->Centre().y);
+        driver.Frames(22);
+        const std::vector<Rect>& shown = GUI_FloatingLayer::Instance().Shown();
+        most = std::max(most, shown.size());
+        for (size_t i = 0; i < shown.size(); ++i) {
+            const Rect& a = shown[i];
+            EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.right <= 801 && a.bottom <= 601);
+            for (size_t j = i + 1; j < shown.size(); ++j) {
+                const Rect& b = shown[j];
+                EXPECT_FALSE(a.left < b.right && b.left < a.right && a.top < b.bottom &&
+                             b.top < a.bottom)
+                    << icon->Subject()->Name() << ": tooltips " << i << " and " << j << " overlap";
+            }
+        }
+    }
+    EXPECT_GE(most, 3u);  // the check saw tooltips lit together
+    driver.Screenshot("mainscreen_lit_tooltips_800x600");
 }
 
 TEST(MainScreen, EveryFaceItsTextAsksForIsInstalled) {

@@ -18,6 +18,7 @@
 #include "gui/GUI_RestrictPowersWindow.h"
 #include "gui/GUI_TextButton.h"
 #include "gui/GUI_WindowManager.h"
+#include "gui/GuiInput.h"
 #include "gui/GuiScreen.h"
 #include "gui/PolicyWindows.h"
 #include "politics/Policy.h"
@@ -314,6 +315,42 @@ TEST_F(PolicyDetails, RestrictedPowersAskForCapitalOrUndoTheChange) {
     EXPECT_EQ(PoliticalCapital::Instance().Left(), refilled - 1);
     EXPECT_FLOAT_EQ(police.Slider(), 0.0f);
     EXPECT_FALSE(window->HasChange());
+}
+
+TEST_F(PolicyDetails, HeldArrowKeysSweepTheSliderInAboutASecondAtAnyFrameRate) {
+    GuiDriver driver(1024, 768);
+    ASSERT_TRUE(StartGame(driver, false, 2));
+    Policy& police = Named("PoliceForce");  // five steps
+    OpenPolicyDetails(police);
+    GUI_PolicyDetailsWindow* window = FindPolicyDetails();
+    ASSERT_NE(window, nullptr);
+    GUISlider& slider = window->Slider();
+    for (const double frame : {16.7, 33.0}) {
+        SCOPED_TRACE(frame);
+        driver.PaceFrames(frame);
+        driver.HoldKey(GuiInput::kLeftArrow);
+        driver.Frames(int(1500.0 / frame));
+        driver.ReleaseKey(GuiInput::kLeftArrow);
+        ASSERT_FLOAT_EQ(slider.Value(), 0.0f);
+
+        // Right across: every step in turn, the far end after about 1.2 s.
+        driver.HoldKey(GuiInput::kRightArrow);
+        double held = frame;
+        std::vector<float> steps{slider.Value()};
+        while (slider.Value() < 1.0f && held < 3000.0) {
+            driver.Frames(1);
+            held += frame;
+            if (slider.Value() != steps.back()) steps.push_back(slider.Value());
+        }
+        driver.ReleaseKey(GuiInput::kRightArrow);
+        EXPECT_EQ(steps, (std::vector<float>{0.0f, 0.25f, 0.5f, 0.75f, 1.0f}));
+        EXPECT_GE(held, 950.0);
+        EXPECT_LE(held, 1250.0);
+        // Each step reached the policy as it was taken.
+        EXPECT_FLOAT_EQ(police.Slider(), 1.0f);
+        EXPECT_NE(Script(driver).find("ADJSLIDER,PoliceForce,0.250000\n"), std::string::npos);
+    }
+    driver.PaceFrames(0.0);
 }
 
 TEST_F(PolicyDetails, CancelIsOfferedOnlyWhereAllowedAndTakesEffectOnClosing) {

@@ -26,7 +26,7 @@ protected:
         dir_.Write("types.csv",
                    "#,_All_,Everyone,,1.0,All voters,0.5,#\n"
                    "#,Poor,The Poor,,0.3,Little money,0.4,#,\"Unionists,0.8\"\n"
-                   "#,Unionists,Trade Unionists,,0.2,Organised labour,0.6,#,\"Poor,0.5\"\n"
+                   "#,Unionists,Trade Unionists,,0.2,Organised labour,0.6,Unions,#,\"Poor,0.5\"\n"
                    "#,Tiny,Tiny Group,,0.001,Too few to matter,0.5,#\n");
         VoterManager::Instance().LoadVoterTypes("types.csv");
         GameOptions::Instance().Set(0.0f, GameOptions::kAiEntities);  // 100 voters
@@ -67,6 +67,15 @@ TEST_F(Electorate, GeneratedPopulationIsWrittenAndReadBackTheSame) {
     voters.CreatePopulation("matrix.txt");
     EXPECT_EQ(Memberships(), generated);
     EXPECT_EQ(dir_.Read("matrix.txt"), matrix);
+}
+
+TEST_F(Electorate, AShortLabelStandsBeforeTheMarkerAndOlderLinesLoadWithout) {
+    EXPECT_EQ(Type("Unionists")->ShortName(), "Unions");
+    EXPECT_FLOAT_EQ(Type("Unionists")->CorrelationWith("Poor"), 0.5f);
+    EXPECT_EQ(Type("Poor")->OwnShortName(), "");
+    EXPECT_EQ(Type("Poor")->ShortName(), "The Poor");
+    EXPECT_FLOAT_EQ(Type("Poor")->CorrelationWith("Unionists"), 0.8f);
+    EXPECT_EQ(FailedAssertionCount(), 0);
 }
 
 TEST_F(Electorate, VotesNeedMoreThanHalfAfterCynicismAndTheManifesto) {

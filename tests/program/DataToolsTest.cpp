@@ -44,6 +44,19 @@ TEST(DataTools, CheckDataAndBalanceRunFromTheCommandLine) {
               std::string::npos)
         << check.output;
 
+    // Short labels are measured in the faces the map prints them in.
+    std::string voters = dir.Read("data/simulation/votertypes.csv");
+    voters.replace(voters.find(",Freelance,#"), 12, ",Self-employed traders,#");
+    dir.Write("data/simulation/votertypes.csv", voters);
+    check = Polity("--check-data");
+    EXPECT_NE(check.output.find("record 'Self employed', key 'short label': 'Self-employed "
+                                "traders' is "),
+              std::string::npos)
+        << check.output;
+    EXPECT_NE(check.output.find("where a voter-group strip leaves 58 at 800 x 600\n"),
+              std::string::npos)
+        << check.output;
+
     const PolityRun balance =
         Polity("--balance --games 3 --turns 3 --mission 1 --jobs 2 --out report");
     EXPECT_EQ(balance.exitCode, 0) << balance.output;

@@ -21,10 +21,11 @@ TEST_F(SimulationValues, LoadFromTheirLinesWithTextsInfluencesAndReportedGaps) {
               "Name,Display,Description,Base,Flag\r\n"
               "#,GDP,Gross Domestic Product,\"Everything the country makes, in a year\",0.3,1,#\r\n"
               "#,Crime,Crime Rate,Crime,0.4,0,icon_crime,xy,#,\"GDP,0-(0.2*x)\",ab,\"Missing,0+(1*x)\"\r\n"
+              "#,Jobs,Unemployment,People out of work,0.2,0,Few,Many,Jobless,#\r\n"
               "ignored,#,not a value\r\n");
     SimulationManager::Instance().LoadValues("values.csv");
     const auto& values = SimulationManager::Instance().Values();
-    ASSERT_EQ(values.size(), 2u);
+    ASSERT_EQ(values.size(), 3u);
     Simulation* gdp = SimulationManager::Instance().FindValue("GDP");
     Simulation* crime = SimulationManager::Instance().FindValue("Crime");
     ASSERT_TRUE(gdp && crime);
@@ -32,6 +33,11 @@ TEST_F(SimulationValues, LoadFromTheirLinesWithTextsInfluencesAndReportedGaps) {
     EXPECT_TRUE(gdp->Flag());
     EXPECT_FALSE(crime->Flag());
     EXPECT_EQ(crime->Texts(), std::vector<std::string>{"icon_crime"});  // two-letter fields are skipped
+    // The third text is the short label; without one a capitalised name or
+    // else the display name stands in.
+    EXPECT_EQ(SimulationManager::Instance().FindValue("Jobs")->ShortName(), "Jobless");
+    EXPECT_EQ(gdp->ShortName(), "GDP");
+    EXPECT_EQ(crime->ShortName(), "Crime Rate");
     EXPECT_EQ(crime->Inputs().size(), 2u);                               // base and GDP; Missing reported
     EXPECT_EQ(FailedAssertionCount(), 1);
     EXPECT_NE(ReadDebugLog().find("values.csv:3: record 'Crime', key 'Missing': Failed to find influence Missing for Crime,"),

@@ -14,6 +14,7 @@
 #include "engine/Sprite.h"
 #include "engine/TextSystem.h"
 #include "gui/GuiInput.h"
+#include "platform/Clock.h"
 #include "platform/ImageFiles.h"
 #include "world/Gameplaymanager.h"
 
@@ -63,7 +64,20 @@ void GuiDriver::StartGame(std::uint32_t seed, const std::string& mission) {
 }
 
 void GuiDriver::Frames(int count) {
-    for (int i = 0; i < count; ++i) App().RunFrame();
+    for (int i = 0; i < count; ++i) {
+        clock_ += pace_;
+        App().RunFrame();
+    }
+}
+
+void GuiDriver::PaceFrames(double milliseconds) {
+    pace_ = milliseconds;
+    if (milliseconds <= 0.0) {
+        services_->Device().SetClock(platform::MillisecondsNow);
+        return;
+    }
+    clock_ = platform::MillisecondsNow();
+    services_->Device().SetClock([this] { return clock_; });
 }
 
 void GuiDriver::MoveTo(float x, float y) {

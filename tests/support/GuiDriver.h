@@ -22,6 +22,9 @@ public:
     GuiDriver& operator=(const GuiDriver&) = delete;
 
     void Frames(int count = 1);
+    // From now on every frame lasts this long on the game's clock, whatever
+    // the real time it takes; 0 goes back to the real clock.
+    void PaceFrames(double milliseconds);
     // The pointer glides there in one frame.
     void MoveTo(float x, float y);
     // Moves, presses and releases the left button, a frame for each; a point
@@ -55,6 +58,8 @@ public:
 private:
     TempDirectory folder_;
     WindowedServices* services_ = nullptr;
+    double pace_ = 0.0;
+    double clock_ = 0.0;
 };
 
 // Copies the shipped "data" folder into the working directory.

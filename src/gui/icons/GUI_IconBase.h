@@ -41,8 +41,9 @@ public:
     virtual void SetCentre(float x, float y);
     virtual void Highlight();
     virtual void Unhighlight();
-    // Icons that print their whole name on themselves need no tooltip when
-    // a neighbour's lines light them up.
+    // Icons that print a whole name on themselves (their display name or
+    // their short label) need no tooltip when a neighbour's lines light
+    // them up.
     virtual bool ShowsWholeName() const { return false; }
 
     // What a click on the map does with this icon: true when it took it.

@@ -2,7 +2,6 @@
 #include "gui/icons/GUI_SimulationBars.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 #include "aids/InterfacePermissions.h"
@@ -14,16 +13,6 @@
 #include "gui/icons/IconDrawing.h"
 #include "gui/icons/MapText.h"
 #include "simulation/Simulation.h"
-
-namespace {
-
-// Short capitalised names ("GDP") are what players know the value by.
-bool IsAcronym(const std::string& name) {
-    return !name.empty() && name.size() <= 5 &&
-           std::all_of(name.begin(), name.end(), [](unsigned char c) { return std::isupper(c); });
-}
-
-}  // namespace
 
 GUI_SimulationBars::GUI_SimulationBars(Simulation* value, int index, int count)
     : GUI_IconBase(20.0f), value_(value) {
@@ -45,20 +34,17 @@ void GUI_SimulationBars::Place(int index, int count) {
                          tooltip_->Width(), tooltip_->Height(), Metrics().width, Metrics().height);
         tooltip_->SetPosition(float(at.x), float(at.y));
     }
-    labelSize_ = MapLabelSize(Metrics());
+    const LabelRoom room = ValueBarLabelRoom(count, Metrics().width, Metrics().height);
+    labelSize_ = room.size;
     if (!value_) return;
-    const int room = width_ - 6;
-    const std::string& shown =
-        value_->DisplayName().empty() ? value_->Name() : value_->DisplayName();
-    FittedLabel label = FitLabel(shown, kValueFace, labelSize_, room);
-    if (label.text != shown && IsAcronym(value_->Name()))
-        label = FitLabel(value_->Name(), kValueFace, labelSize_, room);
+    const std::string shortName = value_->ShortName();
+    const FittedLabel label = FitLabel({value_->DisplayName(), shortName}, room);
     label_ = label.text;
     labelWidth_ = label.width;
 }
 
 bool GUI_SimulationBars::ShowsWholeName() const {
-    return value_ && label_ == value_->DisplayName();
+    return value_ && (label_ == value_->DisplayName() || label_ == value_->OwnShortName());
 }
 
 float GUI_SimulationBars::Goodness() const {

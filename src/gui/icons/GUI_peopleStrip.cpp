@@ -34,16 +34,16 @@ void GUI_peopleStrip::Place(VoterGroupGrid& grid) {
     if (!corner) FatalError("Failed to find a position for icon", "GUI_peopleStrip", __LINE__);
     const float k = Metrics().fit;
     SetRect(corner->x, corner->y, corner->x + kWidth * k, corner->y + kHeight * k);
-    labelSize_ = MapLabelSize(Metrics());
+    const LabelRoom room = VoterStripLabelRoom(Metrics().width, Metrics().height);
+    labelSize_ = room.size;
     if (!group_) return;
-    const FittedLabel label =
-        FitLabel(group_->DisplayName(), kStripFace, labelSize_, width_ - int(24.0f * k));
+    const FittedLabel label = FitLabel({group_->DisplayName(), group_->ShortName()}, room);
     label_ = label.text;
     labelWidth_ = label.width;
 }
 
 bool GUI_peopleStrip::ShowsWholeName() const {
-    return group_ && label_ == group_->DisplayName();
+    return group_ && (label_ == group_->DisplayName() || label_ == group_->OwnShortName());
 }
 
 float GUI_peopleStrip::Approval() const {

@@ -30,6 +30,7 @@ public:
     bool ShowsWholeName() const override;
 
     VoterType* Group() const { return group_; }
+    const std::string& Label() const { return label_; }
     // The group's mood, 0..1, and its change since the last turn.
     float Approval() const;
     float ApprovalChange() const;

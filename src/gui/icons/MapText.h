@@ -1,15 +1,16 @@
 // The small labels of the map (voter-group names, value names): their faces,
-// their size at the screen's scale, and names cut to the room they have.
+// their size at the screen's scale, and names fitted to the room they have.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
+#include "core/LabelRoom.h"
 #include "gui/icons/MapGeometry.h"
 
-// Narrow faces, so that most names fit strips and bars a few dozen pixels wide.
-constexpr const char* kStripFace = "DejaVu Sans Condensed Bold";
-constexpr const char* kValueFace = "Liberation Sans Narrow";
+constexpr const char* kStripFace = kVoterStripFace;
+constexpr const char* kValueFace = kValueBarFace;
 constexpr std::uint32_t kLabelInk = 0xF4F1EAu;  // paper, on the dark strips and bars
 
 // 12 pixels at 1024 x 768, growing with the map's centre scale.
@@ -19,6 +20,8 @@ struct FittedLabel {
     std::string text;
     int width = 0;
 };
-// The text as it fits `maxWidth`: whole, else cut to its leading words, else
-// cut with an ellipsis; measured in the face and size given.
-FittedLabel FitLabel(std::string_view text, const char* face, int size, int maxWidth);
+// The first of the names (longest first) that fits `room` whole; when none
+// does, the last one cut with an ellipsis. Names are never cut at a word,
+// which would leave a different word standing ("Prison" for "Prison
+// Overcrowding"). Empty names are passed over.
+FittedLabel FitLabel(std::initializer_list<std::string_view> names, const LabelRoom& room);
