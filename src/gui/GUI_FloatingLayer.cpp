@@ -76,23 +76,44 @@ void GUI_FloatingLayer::Queue(GUI_Tooltip* tooltip) {
 
 void GUI_FloatingLayer::Forget(const GUI_Tooltip* tooltip) {
     queued_.erase(std::remove(queued_.begin(), queued_.end(), tooltip), queued_.end());
+    mapLabels_.erase(std::remove(mapLabels_.begin(), mapLabels_.end(), tooltip), mapLabels_.end());
+}
+
+void GUI_FloatingLayer::QueueMapLabel(GUI_Tooltip* tooltip) {
+    if (std::find(mapLabels_.begin(), mapLabels_.end(), tooltip) == mapLabels_.end())
+        mapLabels_.push_back(tooltip);
+}
+
+void GUI_FloatingLayer::DrawMapLabels() {
+    // The map is drawn before anything else that floats: a new frame.
+    frameShown_.clear();
+    frameOpen_ = true;
+    std::vector<GUI_Tooltip*> labels = std::move(mapLabels_);
+    mapLabels_.clear();
+    Place(std::move(labels));
+}
+
+void GUI_FloatingLayer::DrawAll() {
+    if (!frameOpen_) frameShown_.clear();
+    std::vector<GUI_Tooltip*> queued = std::move(queued_);
+    queued_.clear();
+    Place(std::move(queued));
+    shown_ = frameShown_;
+    frameOpen_ = false;
 }
 
 // Several tooltips show at once when an icon's lines light its neighbours.
 // Drawn where their owners put them they would cover one another, so each
 // takes the free place nearest its own, the one nearest the pointer first:
 // that is the one the player is reading.
-void GUI_FloatingLayer::DrawAll() {
+void GUI_FloatingLayer::Place(std::vector<GUI_Tooltip*> queued) {
     D3DEngine& engine = D3DEngine::Instance();
     // Point sampling keeps the small text crisp.
     engine.SetPointFiltering();
-    std::vector<GUI_Tooltip*> queued = std::move(queued_);
-    queued_.clear();
     std::stable_sort(queued.begin(), queued.end(), [](GUI_Tooltip* a, GUI_Tooltip* b) {
         return a->ShowsThisFrame() && (!b->ShowsThisFrame() ||
                                        PointerDistance(a->GetRect()) < PointerDistance(b->GetRect()));
     });
-    shown_.clear();
     const int width = int(ScreenWidth()), height = int(ScreenHeight());
     for (GUI_Tooltip* tooltip : queued) {
         if (!tooltip->ShowsThisFrame()) {
@@ -100,8 +121,8 @@ void GUI_FloatingLayer::DrawAll() {
             continue;
         }
         const std::optional<Rect> place =
-            FreeTooltipPlace(WithShadow(tooltip->GetRect()), shown_, width, height);
-        if (place) shown_.push_back(*place);
+            FreeTooltipPlace(WithShadow(tooltip->GetRect()), frameShown_, width, height);
+        if (place) frameShown_.push_back(*place);
         tooltip->DrawQueued(place ? std::optional<TooltipPosition>({place->left, place->top})
                                   : std::nullopt);
     }

@@ -17,6 +17,11 @@ public:
     void Queue(GUI_Tooltip* tooltip);
     // A tooltip being deleted leaves the queue.
     void Forget(const GUI_Tooltip* tooltip);
+    // The map's name labels belong under the windows, so they are drawn with
+    // the map; they still keep clear of one another and of the tooltips the
+    // end of the frame places after them.
+    void QueueMapLabel(GUI_Tooltip* tooltip);
+    void DrawMapLabels();
     // Draws and fades every queued tooltip, then empties the queue.
     void DrawAll();
     size_t QueuedCount() const { return queued_.size(); }
@@ -25,8 +30,14 @@ public:
 
 private:
     GUI_FloatingLayer() = default;
+    // Places each tooltip clear of those already shown this frame and draws it.
+    void Place(std::vector<GUI_Tooltip*> tooltips);
+
     std::vector<GUI_Tooltip*> queued_;
+    std::vector<GUI_Tooltip*> mapLabels_;
     std::vector<Rect> shown_;
+    std::vector<Rect> frameShown_;
+    bool frameOpen_ = false;
 };
 
 // The place nearest `wanted` (its size kept) that lies on the screen and

@@ -6,6 +6,7 @@
 
 #include "aids/InterfacePermissions.h"
 #include "engine/Diagnostics.h"
+#include "gui/GUI_FloatingLayer.h"
 #include "gui/GuiInput.h"
 #include "gui/icons/GUI_IconConnectors.h"
 #include "simulation/Neuron.h"
@@ -70,7 +71,7 @@ bool GUI_IconBase::IsSubject(const Neuron* neuron) const {
 }
 
 void GUI_IconBase::DrawIconTooltip() {
-    if (tooltip_) tooltip_->DrawQueued();
+    if (tooltip_) GUI_FloatingLayer::Instance().QueueMapLabel(tooltip_.get());
 }
 
 void GUI_IconBase::Move(float dx, float dy) {

@@ -31,7 +31,7 @@ public:
 
     // Hover test and per-kind bookkeeping, once a frame before drawing.
     virtual void Refresh() = 0;
-    // Draws the tooltip (the name label) at once, in the map's layer: the
+    // Hands the tooltip (the name label) to the map's label layer: the
     // windows drawn after it cover it like the icon itself.
     virtual void DrawIconTooltip();
     virtual void Move(float dx, float dy);

@@ -2,8 +2,8 @@
 #include "gui/icons/MainScreenMap.h"
 
 #include "aids/InterfacePermissions.h"
-#include "engine/D3DEngine.h"
 #include "engine/GdiText.h"
+#include "gui/GUI_FloatingLayer.h"
 #include "gui/icons/GUI_IconConnectors.h"
 #include "politics/PolicyManager.h"
 #include "politics/VoterManager.h"
@@ -109,14 +109,10 @@ void MainScreenMap::UpdateMapIcons() {
         if (icon->IsKindShown()) icon->Draw();
     GdiText::Instance().FlushTextQueue();
     // The names belong to the map: an open window covers them, so they are
-    // not left to the floating layer above every window. Point sampling
-    // keeps the small text crisp, as it does there.
-    D3DEngine& engine = D3DEngine::Instance();
-    engine.SetPointFiltering();
+    // not left to the end of the frame, above every window.
     for (GUI_IconBase* icon : icons)
         if (icon->IsKindShown()) icon->DrawIconTooltip();
-    GdiText::Instance().FlushTextQueue();
-    engine.SetLinearFiltering();
+    GUI_FloatingLayer::Instance().DrawMapLabels();
 }
 
 void MainScreenMap::DrawGroupLabels(int turnNumber) {
