@@ -83,7 +83,8 @@ std::vector<Rect> MainGameScreen::PanelRects(const MapMetrics& metrics) const {
     std::vector<Rect> rects{GUI_FinanceBox::BoxRect(w, h, scale, int(kFinanceTextReserve * scale))};
     for (int bar : {GUI_PopularityBars::kApproval, GUI_PopularityBars::kVotingIntention})
         rects.push_back(GUI_PopularityBars::BlockRect(bar, w, h, scale));
-    const int buttons = panel_ ? panel_->ButtonCount() : int(GUI_ControlPanel::ButtonTable().size());
+    const int buttons =
+        panel_ ? panel_->ButtonCount() : int(GUI_ControlPanel::ButtonTable().size());
     rects.push_back(GUI_ControlPanel::PanelRect(buttons, w, h, scale));
     // The timeline's texts run out to either side of it.
     rects.push_back(Rect{0, GUI_ElectionTimeline::BarRect(w, h, scale).top, w, h});

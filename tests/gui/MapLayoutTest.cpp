@@ -144,11 +144,10 @@ TEST(MapLayout, OnScreenIconsStayOffThePanelsAndTheTopmostTakesPointerAndClick) 
     const MapMetrics m = map.Metrics();
     ASSERT_EQ(m.width, 1280);
     // The panels as drawn this frame.
-    std::vector<Rect> drawn{GUI_FinanceBox::BoxRect(1280, 720, m.scale),
-                            GUI_PopularityBars::BlockRect(GUI_PopularityBars::kApproval, 1280,
-                                                          720, m.scale),
-                            GUI_PopularityBars::BlockRect(GUI_PopularityBars::kVotingIntention,
-                                                          1280, 720, m.scale)};
+    std::vector<Rect> drawn{
+        GUI_FinanceBox::BoxRect(1280, 720, m.scale),
+        GUI_PopularityBars::BlockRect(GUI_PopularityBars::kApproval, 1280, 720, m.scale),
+        GUI_PopularityBars::BlockRect(GUI_PopularityBars::kVotingIntention, 1280, 720, m.scale)};
     for (const GUI_BaseElement* panel :
          {static_cast<const GUI_BaseElement*>(screen->ControlPanel()),
           static_cast<const GUI_BaseElement*>(&screen->Timeline())})

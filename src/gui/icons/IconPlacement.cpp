@@ -52,8 +52,7 @@ bool IconPlacer::Fits(MapPoint point, const IconFootprint& icon, bool ignoreIcon
         point.y > bounds.bottom)
         return false;
     const float gap = Gap();
-    const float fromCentre =
-        std::hypot(point.x - metrics_.CentreX(), point.y - metrics_.CentreY());
+    const float fromCentre = std::hypot(point.x - metrics_.CentreX(), point.y - metrics_.CentreY());
     if (fromCentre < obstacles_.centreRadius + icon.body + gap) return false;
     for (const Rect& panel : obstacles_.panels)
         if (DistanceToRect(panel, point) < icon.halo + gap) return false;
@@ -98,10 +97,10 @@ bool IconPlacer::SearchScreen(const Wedge& wedge, const IconFootprint& icon, boo
             // Closest to the wedge and then furthest from the others; on a
             // full screen, furthest from the others first.
             const bool better =
-                !any || (ignoreIcons ? nearest > bestNearest ||
-                                           (nearest == bestNearest && outside < bestOutside)
-                                     : outside < bestOutside ||
-                                           (outside == bestOutside && nearest > bestNearest));
+                !any ||
+                (ignoreIcons
+                     ? nearest > bestNearest || (nearest == bestNearest && outside < bestOutside)
+                     : outside < bestOutside || (outside == bestOutside && nearest > bestNearest));
             if (!better) continue;
             any = true;
             bestOutside = outside;

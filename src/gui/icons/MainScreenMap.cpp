@@ -88,7 +88,8 @@ bool MainScreenMap::Synchronise(const MapMetrics& metrics) {
     changed |= SynchroniseBars();
     std::array<bool, kGroupCount> regrouped{};
     for (int i = 0; i < kGroupCount; ++i) regrouped[size_t(i)] = groups_[size_t(i)]->Synchronise();
-    const bool anyRegrouped = std::find(regrouped.begin(), regrouped.end(), true) != regrouped.end();
+    const bool anyRegrouped =
+        std::find(regrouped.begin(), regrouped.end(), true) != regrouped.end();
     if (afresh)
         RefreshLayout(metrics);
     else if (anyRegrouped)
@@ -138,9 +139,8 @@ void MainScreenMap::UpdateMapIcons() {
     GUI_IconBase::BeginHighlightFrame();
     const GuiInput& input = GuiInput::Instance();
     // Only the icon on top takes the hover, the one a click would open.
-    GUI_IconBase::SetPointed(input.mouseOverWindow
-                                 ? nullptr
-                                 : GUI_IconBase::TopmostAt(input.mouseX, input.mouseY));
+    GUI_IconBase::SetPointed(
+        input.mouseOverWindow ? nullptr : GUI_IconBase::TopmostAt(input.mouseX, input.mouseY));
     const std::vector<GUI_IconBase*>& icons = GUI_IconBase::AllIcons();
     for (GUI_IconBase* icon : icons) icon->Unhighlight();
     for (GUI_IconBase* icon : icons) icon->Refresh();
