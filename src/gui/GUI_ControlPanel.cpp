@@ -1,6 +1,8 @@
 // The control panel's buttons, layout and next-turn rule.
 #include "gui/GUI_ControlPanel.h"
 
+#include <cmath>
+
 #include "engine/D3DEngine.h"
 #include "gui/GUI_HoverImageButton.h"
 #include "gui/GUI_ModalHolder.h"
@@ -45,6 +47,15 @@ GUI_ControlPanel::GUI_ControlPanel(std::function<void(ControlPanelAction)> handl
         if (action == ControlPanelAction::NextTurn) nextTurn_ = button;
     }
     Layout(int(ScreenWidth()), int(ScreenHeight()), ScreenWidth() / 1024.0f);
+}
+
+Rect GUI_ControlPanel::PanelRect(int buttonCount, int screenWidth, int screenHeight,
+                                 float interfaceScale) {
+    const float size = kButtonSize * interfaceScale;
+    const float width = size * float(buttonCount);
+    const float left = float(screenWidth / 2) - width / 2.0f;
+    const float top = float(screenHeight) - size - kBottomMargin * interfaceScale;
+    return Rect{int(left), int(top), int(std::ceil(left + width)), int(std::ceil(top + size))};
 }
 
 void GUI_ControlPanel::Layout(int screenWidth, int screenHeight, float interfaceScale) {

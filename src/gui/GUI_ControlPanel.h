@@ -38,6 +38,10 @@ public:
 
     // Centred along the bottom edge at the interface scale.
     void Layout(int screenWidth, int screenHeight, float interfaceScale);
+    // Where a row of that many buttons stands on such a screen.
+    static Rect PanelRect(int buttonCount, int screenWidth, int screenHeight,
+                          float interfaceScale);
+    int ButtonCount() const { return int(actions_.size()); }
     // The next-turn rule, applied before every draw.
     void RefreshNextTurn(bool blocked);
     void Draw() override;

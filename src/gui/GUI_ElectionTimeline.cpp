@@ -18,13 +18,18 @@
 GUI_ElectionTimeline::GUI_ElectionTimeline()
     : tooltip_(GetString("TOOLTIP_TIMELINE"), kTooltipRest) {}
 
-void GUI_ElectionTimeline::Layout(int screenWidth, int screenHeight, float scale) {
+Rect GUI_ElectionTimeline::BarRect(int screenWidth, int screenHeight, float scale) {
     // Below the control panel rather than behind its lower edge, where the
     // panel's buttons would hide it.
     const float width = kWidth * scale, height = kHeight * scale;
     const float bottom = float(screenHeight) - 3.0f * scale;
     const float left = float(screenWidth / 2) - width / 2.0f;
-    SetRect(left, bottom - height, left + width, bottom);
+    return Rect{int(left), int(bottom - height), int(left + width), int(bottom)};
+}
+
+void GUI_ElectionTimeline::Layout(int screenWidth, int screenHeight, float scale) {
+    const Rect bar = BarRect(screenWidth, screenHeight, scale);
+    SetRect(float(bar.left), float(bar.top), float(bar.right), float(bar.bottom));
 }
 
 Rect GUI_ElectionTimeline::CellRect(int index, int months) const {

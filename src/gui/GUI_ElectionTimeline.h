@@ -21,6 +21,8 @@ public:
     GUI_ElectionTimeline();
 
     // Centred across the bottom, under the control panel.
+    // Where the bar stands on such a screen.
+    static Rect BarRect(int screenWidth, int screenHeight, float scale);
     void Layout(int screenWidth, int screenHeight, float scale);
     void Draw() override;
 

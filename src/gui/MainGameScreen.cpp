@@ -21,6 +21,8 @@
 #include "world/Gameplaymanager.h"
 
 namespace {
+// The widest finance-box text room kept free of icons, at scale 1.
+constexpr float kFinanceTextReserve = 300.0f;
 constexpr ControlPanelAction kFunctionKeys[6] = {
     ControlPanelAction::Polls,   ControlPanelAction::NewPolicy,    ControlPanelAction::Money,
     ControlPanelAction::Options, ControlPanelAction::Achievements, ControlPanelAction::NextTurn};
@@ -73,6 +75,27 @@ MapMetrics MainGameScreen::Metrics() const {
     return MapMetrics::ForScreen(int(ScreenWidth()), int(ScreenHeight()));
 }
 
+std::vector<Rect> MainGameScreen::PanelRects(const MapMetrics& metrics) const {
+    const int w = metrics.width, h = metrics.height;
+    const float scale = metrics.scale;
+    // Room for the longest amounts the box shows, so that a richer turn
+    // never grows the box under an icon.
+    std::vector<Rect> rects{GUI_FinanceBox::BoxRect(w, h, scale, int(kFinanceTextReserve * scale))};
+    for (int bar : {GUI_PopularityBars::kApproval, GUI_PopularityBars::kVotingIntention})
+        rects.push_back(GUI_PopularityBars::BlockRect(bar, w, h, scale));
+    const int buttons =
+        panel_ ? panel_->ButtonCount() : int(GUI_ControlPanel::ButtonTable().size());
+    rects.push_back(GUI_ControlPanel::PanelRect(buttons, w, h, scale));
+    // The timeline's texts run out to either side of it.
+    rects.push_back(Rect{0, GUI_ElectionTimeline::BarRect(w, h, scale).top, w, h});
+    return rects;
+}
+
+void MainGameScreen::SynchroniseMap(const MapMetrics& metrics) {
+    map_.SetSurroundings(PanelRects(metrics), Gameplaymanager::Instance().Seed());
+    map_.Synchronise(metrics);
+}
+
 void MainGameScreen::Build(int width, int height, float scale) {
     Log("main game screen shown");
     panel_ = std::make_unique<GUI_ControlPanel>(&MainGameScreen::OnControlPanel,
@@ -84,7 +107,7 @@ void MainGameScreen::Build(int width, int height, float scale) {
 
 void MainGameScreen::Activate() {
     GuiScreen::Activate();
-    map_.Synchronise(Metrics());
+    SynchroniseMap(Metrics());
     map_.RebuildConnectors();
 }
 
@@ -95,7 +118,7 @@ bool MainGameScreen::PanelsShown() const {
 void MainGameScreen::RunFrame() {
     const MapMetrics metrics = Metrics();
     ClearToSlate();
-    map_.Synchronise(metrics);
+    SynchroniseMap(metrics);
     // The group labels belong with the policy icons they name.
     if (InterfacePermissions::Instance().IsShown(InterfacePermissions::kPolicyIcons))
         map_.DrawGroupLabels(Gameplaymanager::Instance().TurnNumber());

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "gui/GUI_ActionPointRow.h"
 #include "gui/GUI_ControlPanel.h"
@@ -42,6 +43,11 @@ public:
     GUI_ActionPointRow& ActionPoints() { return actionPoints_; }
     GUI_IssueBar& IssueBar() { return issueBar_; }
     MapMetrics Metrics() const;
+    // The fixed panels at that screen size, as the map's icons must keep
+    // off them: value bars aside, the finance box at its widest, the
+    // approval and voting-intention bars with their labels, the control
+    // panel and the row of the election timeline with its texts.
+    std::vector<Rect> PanelRects(const MapMetrics& metrics) const;
 
     // What the control panel's buttons, the menu entries and F1..F6 do.
     static void OnControlPanel(ControlPanelAction action);
@@ -52,6 +58,8 @@ protected:
 private:
     void DrawPanels(const MapMetrics& metrics);
     bool PanelsShown() const;
+    // The map in line with the game and the screen.
+    void SynchroniseMap(const MapMetrics& metrics);
 
     MainScreenMap map_;
     std::unique_ptr<GUI_ControlPanel> panel_;

@@ -3,6 +3,7 @@
 
 #include "aids/Achievements.h"
 #include "core/DataFiles.h"
+#include "core/GameRandom.h"
 #include "core/EnrolledManager.h"
 #include "core/FieldReader.h"
 #include "core/LinkedMode.h"
@@ -99,6 +100,7 @@ void Gameplaymanager::ApplyMission(const std::string& path) {
 }
 
 void Gameplaymanager::StartGame(std::string_view missionName) {
+    seed_ = GameRandom::State();
     Network::SetSettleMode(true);
     listener_->CloseTurnWindows();
     listener_->SetPointerHidden(true);

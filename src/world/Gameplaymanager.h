@@ -3,6 +3,7 @@
 // screen. The order is what makes a seeded game replay exactly.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -44,6 +45,12 @@ public:
     // One turn of three months; ignored while a modal dialog is open.
     void NewTurn();
 
+    // The random generator's state when the game began: the game's seed.
+    // What is random about the screens (where the map's icons go) derives
+    // from it, never from the generator itself.
+    std::uint32_t Seed() const { return seed_; }
+    void SetSeed(std::uint32_t seed) { seed_ = seed; }
+
     int TurnNumber() const { return turnNumber_; }
     void SetTurnNumber(int turn) { turnNumber_ = turn; }
     // A second count the turn processor keeps for saved games only: written
@@ -65,6 +72,7 @@ private:
     Gameplaymanager();
     void ApplyMission(const std::string& path);
 
+    std::uint32_t seed_ = 0;
     int turnNumber_ = 0;
     int turnsToElection_ = 0;
     float progress_ = 0.0f;

@@ -181,6 +181,9 @@ void SaveGameManager::Apply(const SavedGame& saved) {
     RestoreContinuation(saved);
     PoliticalCapital::Instance().SetSpendingSuspended(false);
     WriteSaveLog();
+    // A save keeps no seed of its own: its generator state stands in, so a
+    // saved game opens with the same map every time.
+    Gameplaymanager::Instance().SetSeed(saved.randomState.value_or(0));
     listener.ShowMainScreen();
     // Whatever the screens drew on their way, the next turn draws the numbers
     // the saved game would have drawn.

@@ -87,7 +87,7 @@ TEST_F(MapIcons, LinesJoinTheIconsAtBothEndsOfEveryEffect) {
     EXPECT_EQ(GUI_IconBase::IconFor(mood), nullptr);
 }
 
-TEST_F(MapIcons, AGroupsIconsSpreadThroughItsWedge) {
+TEST_F(MapIcons, AGroupsIconsSpreadThroughItsWedgeWithoutTouching) {
     const MapMetrics metrics = MapMetrics::ForScreen(1024, 768);
     const Wedge wedge = MakeWedge(90.0f, metrics);
     IconsList list;
@@ -96,14 +96,13 @@ TEST_F(MapIcons, AGroupsIconsSpreadThroughItsWedge) {
     EXPECT_EQ(FailedAssertionCount(), failures + 1);
     for (int i = 0; i < 6; ++i) list.Add(std::make_unique<PlainIcon>(Named("Policy")));
 
-    // With nothing placed every candidate scores 999, so the first is kept.
     GameRandom::Seed(99);
-    const MapPoint first = RandomPointInWedge(wedge, metrics);
-    GameRandom::Seed(99);
-    list.Arrange(wedge, metrics);
+    const std::uint32_t gameState = GameRandom::State();
+    IconPlacer placer(metrics, MapOwnObstacles(metrics, {90.0f}));
+    LayoutRandom random(5, 2);
+    list.Arrange(wedge, placer, random);
+    EXPECT_EQ(GameRandom::State(), gameState);  // the game's numbers untouched
     ASSERT_EQ(list.Placed().size(), 6u);
-    EXPECT_NEAR(list.Placed()[0]->Centre().x, first.x, 1.0f);
-    EXPECT_NEAR(list.Placed()[0]->Centre().y, first.y, 1.0f);
     float closest = 1e9f;
     for (size_t i = 0; i < 6; ++i) {
         const MapPoint c = list.Placed()[i]->Centre();
@@ -115,6 +114,13 @@ TEST_F(MapIcons, AGroupsIconsSpreadThroughItsWedge) {
     }
     // 200 tries each keep six icons well apart.
     EXPECT_GT(closest, 60.0f);
+    // The same seed and stream, the same spots.
+    const MapPoint first = list.Placed()[0]->Centre();
+    IconPlacer again(metrics, MapOwnObstacles(metrics, {90.0f}));
+    LayoutRandom same(5, 2);
+    list.Arrange(wedge, again, same);
+    EXPECT_FLOAT_EQ(list.Placed()[0]->Centre().x, first.x);
+    EXPECT_FLOAT_EQ(list.Placed()[0]->Centre().y, first.y);
     EXPECT_TRUE(list.Remove(list.Icons()[2].get()));
     EXPECT_EQ(list.Icons().size(), 5u);
     EXPECT_FALSE(list.Remove(nullptr));

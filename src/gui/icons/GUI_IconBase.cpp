@@ -33,6 +33,11 @@ HighlightState& Highlighting() {
     return state;
 }
 
+const GUI_IconBase*& Pointed() {
+    static const GUI_IconBase* icon = nullptr;
+    return icon;
+}
+
 MapMetrics& CurrentMetrics() {
     static MapMetrics metrics;
     return metrics;
@@ -51,6 +56,7 @@ GUI_IconBase::GUI_IconBase(float size)
 GUI_IconBase::~GUI_IconBase() {
     auto& icons = Registry();
     icons.erase(std::remove(icons.begin(), icons.end(), this), icons.end());
+    if (Pointed() == this) Pointed() = nullptr;
     auto it = ByNeuron().find(subject_);
     if (it != ByNeuron().end() && it->second == this) ByNeuron().erase(it);
     // No line of another icon may keep pointing here.
@@ -114,8 +120,12 @@ bool GUI_IconBase::IsKindShown() const {
     return flag < 0 || InterfacePermissions::Instance().IsShown(flag);
 }
 
+IconFootprint GUI_IconBase::Footprint() const {
+    return {baseSize_ / 2.0f, baseSize_ / 2.0f};
+}
+
 bool GUI_IconBase::OnClick(float x, float y) {
-    if (!IsKindShown() || !Contains(x, y)) return false;
+    if (!IsKindShown() || !HitTest(x, y)) return false;
     Activate();
     return true;
 }
@@ -133,7 +143,7 @@ void GUI_IconBase::ShowConnectors() {
 bool GUI_IconBase::HoverTest(int showFlag) {
     const GuiInput& input = GuiInput::Instance();
     if (!InterfacePermissions::Instance().IsShown(showFlag) || input.mouseOverWindow ||
-        !Contains(input.mouseX, input.mouseY))
+        Pointed() != this)
         return false;
     Highlight();
     ShowConnectors();
@@ -153,6 +163,17 @@ const std::vector<GUI_IconBase*>& GUI_IconBase::AllIcons() {
 GUI_IconBase* GUI_IconBase::IconFor(const Neuron* neuron) {
     const auto it = ByNeuron().find(neuron);
     return it == ByNeuron().end() ? nullptr : it->second;
+}
+
+GUI_IconBase* GUI_IconBase::TopmostAt(float x, float y) {
+    const std::vector<GUI_IconBase*>& icons = Registry();
+    for (auto it = icons.rbegin(); it != icons.rend(); ++it)
+        if ((*it)->IsKindShown() && (*it)->HitTest(x, y)) return *it;
+    return nullptr;
+}
+
+void GUI_IconBase::SetPointed(const GUI_IconBase* icon) {
+    Pointed() = icon;
 }
 
 void GUI_IconBase::BeginHighlightFrame() {

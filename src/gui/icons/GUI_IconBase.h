@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "gui/GUI_Button.h"
-#include "gui/icons/MapGeometry.h"
+#include "gui/icons/IconPlacement.h"
 
 class GUI_IconConnectors;
 class Neuron;
@@ -46,6 +46,12 @@ public:
     // them up.
     virtual bool ShowsWholeName() const { return false; }
 
+    // Whether the point lies on what the icon shows of itself (a disc for
+    // the round kinds); the pointer and clicks both go by it.
+    virtual bool HitTest(float x, float y) const { return Contains(x, y); }
+    // The room the icon takes on the map when it is placed.
+    virtual IconFootprint Footprint() const;
+
     // What a click on the map does with this icon: true when it took it.
     // A hidden kind takes no clicks.
     bool OnClick(float x, float y) override;
@@ -72,6 +78,11 @@ public:
     // Every icon in creation order, and the icon of a neuron.
     static const std::vector<GUI_IconBase*>& AllIcons();
     static GUI_IconBase* IconFor(const Neuron* neuron);
+    // The shown icon drawn last (so on top) that the point hits.
+    static GUI_IconBase* TopmostAt(float x, float y);
+    // The icon the pointer is on this frame, the only one that takes the
+    // hover; the map sets it before the hover tests.
+    static void SetPointed(const GUI_IconBase* icon);
 
     // The program-wide fade: step 1 of every map frame.
     static void BeginHighlightFrame();

@@ -47,21 +47,23 @@ void GUI_PolicyIcon::Draw() {
     Assert(policy_ && policy_->IsInForce(), "GUI_PolicyIcon", __LINE__);
     const MapPoint centre = Centre();
     const float scale = Metrics().scale;
-    DrawCentredTexture("icon_halo.dds", centre.x, centre.y, 1.3f * kIconSize * scale, White(alpha));
+    DrawCentredTexture("icon_halo.dds", centre.x, centre.y, kHaloShare * kIconSize * scale,
+                       White(alpha));
     DrawCentredTexture("blank_blueicon.dds", centre.x, centre.y, kIconSize * scale, White(alpha));
     if (iconTexture_.size() >= 2)
         DrawCentredTexture(iconTexture_.c_str(), centre.x, centre.y, 0.75f * kIconSize * scale,
                            White(alpha));
 }
 
-bool GUI_PolicyIcon::OnClick(float x, float y) {
-    if (!IsKindShown()) return false;
+bool GUI_PolicyIcon::HitTest(float x, float y) const {
     const MapPoint centre = Centre();
     const float dx = x - centre.x, dy = y - centre.y;
     const float radius = kClickRadius * Metrics().scale;
-    if (dx * dx + dy * dy >= radius * radius) return false;
-    Activate();
-    return true;
+    return dx * dx + dy * dy < radius * radius;
+}
+
+IconFootprint GUI_PolicyIcon::Footprint() const {
+    return {baseSize_ / 2.0f, kHaloShare * baseSize_ / 2.0f};
 }
 
 void GUI_PolicyIcon::Activate() {

@@ -13,13 +13,16 @@ public:
     static constexpr float kIconSize = 50.0f;
     // A click counts within this distance of the centre (at scale 1).
     static constexpr float kClickRadius = 24.0f;
+    // The halo's side, as a share of the icon's.
+    static constexpr float kHaloShare = 1.3f;
 
     explicit GUI_PolicyIcon(Policy* policy);
 
     int ShowFlag() const override;
     void Refresh() override;
     void Draw() override;
-    bool OnClick(float x, float y) override;
+    bool HitTest(float x, float y) const override;
+    IconFootprint Footprint() const override;
     void Activate() override;
 
     Policy* GetPolicy() const { return policy_; }

@@ -35,7 +35,7 @@ void GUI_SituationIcon::Draw() {
     if (!situation_) return;
     const float alpha = DrawAlpha(InterfacePermissions::kSituationIcons);
     const MapPoint centre = Centre();
-    DrawCentredTexture("event_icon_halo.dds", centre.x, centre.y, 1.6f * size_,
+    DrawCentredTexture("event_icon_halo.dds", centre.x, centre.y, kHaloShare * size_,
                        HaloColour(situation_->Goodness(), alpha));
     DrawCentredTexture("event_icon.dds", centre.x, centre.y, size_,
                        PackColour(int(alpha * 255.0f), 255, 255, 255));
@@ -43,13 +43,15 @@ void GUI_SituationIcon::Draw() {
         !situation_->IsPositive() && situation_->Value() > 0.7f ? kSeverePulseSpeed : 0.0f;
 }
 
-bool GUI_SituationIcon::OnClick(float x, float y) {
-    if (!IsKindShown()) return false;
+bool GUI_SituationIcon::HitTest(float x, float y) const {
     const MapPoint centre = Centre();
     const float dx = x - centre.x, dy = y - centre.y, radius = size_ / 2.0f;
-    if (dx * dx + dy * dy >= radius * radius) return false;
-    Activate();
-    return true;
+    return dx * dx + dy * dy < radius * radius;
+}
+
+IconFootprint GUI_SituationIcon::Footprint() const {
+    const float largest = baseSize_ * 9.0f / 8.0f;
+    return {largest / 2.0f, kHaloShare * largest / 2.0f};
 }
 
 void GUI_SituationIcon::Activate() {

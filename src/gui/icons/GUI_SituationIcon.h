@@ -10,13 +10,17 @@ class GUI_SituationIcon : public GUI_IconBase {
 public:
     static constexpr float kIconSize = 50.0f;
     static constexpr float kSeverePulseSpeed = 400.0f;
+    // The halo's side, as a share of the drawn size.
+    static constexpr float kHaloShare = 1.6f;
 
     explicit GUI_SituationIcon(Situation* situation);
 
     int ShowFlag() const override;
     void Refresh() override;
     void Draw() override;
-    bool OnClick(float x, float y) override;
+    bool HitTest(float x, float y) const override;
+    // The room of the icon at the height of its pulse.
+    IconFootprint Footprint() const override;
     void Activate() override;
 
     Situation* GetSituation() const { return situation_; }

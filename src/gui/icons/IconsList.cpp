@@ -2,7 +2,6 @@
 #include "gui/icons/IconsList.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "engine/Diagnostics.h"
 
@@ -27,31 +26,15 @@ void IconsList::Clear() {
     icons_.clear();
 }
 
-float IconsList::NearestPlacedDistance(MapPoint point) const {
-    float nearest = kNoNeighbour;
-    for (const GUI_IconBase* other : placed_) {
-        const MapPoint centre = other->Centre();
-        const float dx = centre.x - point.x, dy = centre.y - point.y;
-        nearest = std::min(nearest, std::sqrt(dx * dx + dy * dy));
-    }
-    return nearest;
-}
-
-void IconsList::Arrange(const Wedge& wedge, const MapMetrics& metrics) {
+void IconsList::Arrange(const Wedge& wedge, IconPlacer& placer, LayoutRandom& random) {
     placed_.clear();
     for (const auto& icon : icons_) {
-        MapPoint best;
-        float bestDistance = -1.0f;
-        for (int i = 0; i < kCandidates; ++i) {
-            const MapPoint candidate = RandomPointInWedge(wedge, metrics);
-            const float distance = NearestPlacedDistance(candidate);
-            // Ties keep the earlier candidate.
-            if (distance > bestDistance) {
-                bestDistance = distance;
-                best = candidate;
-            }
-        }
-        icon->SetCentre(best.x, best.y);
+        const MapPoint spot = placer.Place(wedge, icon->Footprint(), random);
+        icon->SetCentre(spot.x, spot.y);
         placed_.push_back(icon.get());
     }
+}
+
+void IconsList::Occupy(IconPlacer& placer) const {
+    for (const GUI_IconBase* icon : placed_) placer.Occupy(icon->Centre(), icon->Footprint().body);
 }

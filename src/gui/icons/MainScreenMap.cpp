@@ -1,10 +1,14 @@
 // The main-screen map.
 #include "gui/icons/MainScreenMap.h"
 
+#include <algorithm>
+
 #include "aids/InterfacePermissions.h"
 #include "engine/GdiText.h"
 #include "gui/GUI_FloatingLayer.h"
+#include "gui/GuiInput.h"
 #include "gui/icons/GUI_IconConnectors.h"
+#include "politics/PolicyGroup.h"
 #include "politics/PolicyManager.h"
 #include "politics/VoterManager.h"
 #include "politics/VoterType.h"
@@ -60,25 +64,58 @@ bool MainScreenMap::SynchroniseBars() {
     return true;
 }
 
+void MainScreenMap::SetSurroundings(std::vector<Rect> panels, std::uint32_t seed) {
+    const auto same = [](const Rect& a, const Rect& b) {
+        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+    };
+    const bool samePanels = panels.size() == panels_.size() &&
+                            std::equal(panels.begin(), panels.end(), panels_.begin(), same);
+    if (samePanels && seed == seed_) return;
+    panels_ = std::move(panels);
+    seed_ = seed;
+    surroundingsChanged_ = true;
+}
+
 bool MainScreenMap::Synchronise(const MapMetrics& metrics) {
     // Icons of subjects that are gone are dropped before anything is laid
     // out, so layout never reads a deleted subject.
-    const bool resized = laidOut_ && !(metrics == metrics_);
+    const bool afresh = laidOut_ && (!(metrics == metrics_) || surroundingsChanged_);
     if (!laidOut_) grid_.Reset(metrics);
     metrics_ = metrics;
     GUI_IconBase::SetMetrics(metrics);
     laidOut_ = true;
+    surroundingsChanged_ = false;
     bool changed = SynchroniseStrips();
     changed |= SynchroniseBars();
-    for (auto& group : groups_) {
-        if (!group->Synchronise()) continue;
-        if (!resized) group->Arrange(metrics_);
-        changed = true;
-    }
-    if (resized) RefreshLayout(metrics);
-    changed |= resized;
+    std::array<bool, kGroupCount> regrouped{};
+    for (int i = 0; i < kGroupCount; ++i) regrouped[size_t(i)] = groups_[size_t(i)]->Synchronise();
+    const bool anyRegrouped =
+        std::find(regrouped.begin(), regrouped.end(), true) != regrouped.end();
+    if (afresh)
+        RefreshLayout(metrics);
+    else if (anyRegrouped)
+        ArrangeGroups(regrouped);
+    changed |= afresh || anyRegrouped;
     if (changed) RebuildConnectors();
     return changed;
+}
+
+MapObstacles MainScreenMap::Obstacles() const {
+    std::vector<float> angles;
+    for (const auto& group : groups_)
+        if (group->Group()) angles.push_back(group->Group()->Angle());
+    MapObstacles obstacles = MapOwnObstacles(metrics_, angles);
+    obstacles.panels.insert(obstacles.panels.end(), panels_.begin(), panels_.end());
+    return obstacles;
+}
+
+void MainScreenMap::ArrangeGroups(const std::array<bool, kGroupCount>& which) {
+    IconPlacer placer(metrics_, Obstacles());
+    for (int i = 0; i < kGroupCount; ++i)
+        if (!which[size_t(i)]) groups_[size_t(i)]->Icons().Occupy(placer);
+    for (int i = 0; i < kGroupCount; ++i)
+        if (which[size_t(i)] && groups_[size_t(i)]->Group())
+            groups_[size_t(i)]->Arrange(metrics_, placer, seed_);
 }
 
 void MainScreenMap::RefreshLayout(const MapMetrics& metrics) {
@@ -89,7 +126,9 @@ void MainScreenMap::RefreshLayout(const MapMetrics& metrics) {
     for (auto& strip : strips_) strip->Place(grid_);
     const int count = int(bars_.size());
     for (int i = 0; i < count; ++i) bars_[size_t(i)]->Place(i, count);
-    for (auto& group : groups_) group->Arrange(metrics_);
+    std::array<bool, kGroupCount> all;
+    all.fill(true);
+    ArrangeGroups(all);
 }
 
 void MainScreenMap::RebuildConnectors() {
@@ -99,6 +138,10 @@ void MainScreenMap::RebuildConnectors() {
 
 void MainScreenMap::UpdateMapIcons() {
     GUI_IconBase::BeginHighlightFrame();
+    const GuiInput& input = GuiInput::Instance();
+    // Only the icon on top takes the hover, the one a click would open.
+    GUI_IconBase::SetPointed(
+        input.mouseOverWindow ? nullptr : GUI_IconBase::TopmostAt(input.mouseX, input.mouseY));
     const std::vector<GUI_IconBase*>& icons = GUI_IconBase::AllIcons();
     for (GUI_IconBase* icon : icons) icon->Unhighlight();
     for (GUI_IconBase* icon : icons) icon->Refresh();
@@ -121,8 +164,9 @@ void MainScreenMap::DrawGroupLabels(int turnNumber) {
 }
 
 bool MainScreenMap::OnClick(float x, float y) {
+    // A copy: opening a window may add or remove icons.
     const std::vector<GUI_IconBase*> icons = GUI_IconBase::AllIcons();
-    for (GUI_IconBase* icon : icons)
-        if (icon->OnClick(x, y)) return true;
+    for (auto it = icons.rbegin(); it != icons.rend(); ++it)
+        if ((*it)->OnClick(x, y)) return true;
     return false;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -22,9 +23,15 @@ public:
     MainScreenMap(const MainScreenMap&) = delete;
     MainScreenMap& operator=(const MainScreenMap&) = delete;
 
+    // The panels round the map, which icons keep off, and the seed of their
+    // layout (the game's); when either changes the next `Synchronise` lays
+    // every icon out afresh.
+    void SetSurroundings(std::vector<Rect> panels, std::uint32_t seed);
+
     // Adds and removes icons so that they match the game on this screen; a
-    // new screen size lays everything out afresh. The lines are rebuilt when
-    // anything changed. Returns whether anything did.
+    // new screen size lays everything out afresh, a group whose icons came
+    // or went is laid out again round the others. The lines are rebuilt
+    // when anything changed. Returns whether anything did.
     bool Synchronise(const MapMetrics& metrics);
     // Every icon's lines afresh (after a turn or a load, and whenever an icon
     // came or went).
@@ -38,8 +45,11 @@ public:
     // and their tooltips.
     void UpdateMapIcons();
     void DrawGroupLabels(int turnNumber);
-    // Offers the click to every icon in creation order; true when one took it.
+    // Offers the click to the icons from the topmost down, the order the
+    // pointer's hover goes by; true when one took it.
     bool OnClick(float x, float y);
+    // What icons keep clear of on this screen.
+    MapObstacles Obstacles() const;
 
     const MapMetrics& Metrics() const { return metrics_; }
     PolicyGroupGUI& GroupGUI(int index) { return *groups_[size_t(index)]; }
@@ -50,11 +60,16 @@ public:
 private:
     bool SynchroniseStrips();
     bool SynchroniseBars();
+    // Lays out the flagged groups in order, round the icons of the others.
+    void ArrangeGroups(const std::array<bool, kGroupCount>& which);
 
     std::array<std::unique_ptr<PolicyGroupGUI>, kGroupCount> groups_;
     std::vector<std::unique_ptr<GUI_peopleStrip>> strips_;
     std::vector<std::unique_ptr<GUI_SimulationBars>> bars_;
     VoterGroupGrid grid_;
     MapMetrics metrics_;
+    std::vector<Rect> panels_;
+    std::uint32_t seed_ = 0;
+    bool surroundingsChanged_ = false;
     bool laidOut_ = false;
 };

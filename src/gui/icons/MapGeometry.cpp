@@ -4,14 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/GameRandom.h"
 #include "engine/Diagnostics.h"
 
 namespace {
 constexpr float kPi = 3.14159265358979f;
 constexpr float kDegrees = 180.0f / kPi;
-// Angles closer than this to a wedge's edges are not sampled.
-constexpr float kEdgeMargin = 9.0f;
 
 float Normalised(float degrees) {
     while (degrees < 0.0f) degrees += 360.0f;
@@ -42,6 +39,7 @@ MapMetrics MapMetrics::ForScreen(int width, int height) {
 
 Wedge MakeWedge(float groupAngle, const MapMetrics& metrics) {
     Wedge wedge;
+    wedge.angle = Normalised(groupAngle);
     wedge.start = Normalised(groupAngle - Wedge::kHalfWidth);
     wedge.end = Normalised(groupAngle + Wedge::kHalfWidth);
     wedge.innerRadius = float(metrics.height) / 3.0f + 10.0f;
@@ -50,12 +48,15 @@ Wedge MakeWedge(float groupAngle, const MapMetrics& metrics) {
     return wedge;
 }
 
+IconBounds IconCentreBounds(const MapMetrics& metrics, float halo) {
+    // A few pixels of slate between a halo and the value bars.
+    const float top = float(SimulationBarsBottom(metrics)) + 4.0f * metrics.scale + halo;
+    return {halo, top, float(metrics.width) - halo, float(metrics.height) - halo};
+}
+
 IconBounds IconCentreBounds(const MapMetrics& metrics) {
-    const float margin = 24.0f * metrics.scale;
-    // 84 pixels at 1024 x 768: the value bars, a gap, and half an icon.
-    const float top = float(SimulationBarsBottom(metrics)) + 12.0f + 25.0f * metrics.scale;
-    return {margin, top, float(metrics.width) - margin,
-            float(metrics.height) - 80.0f * metrics.scale};
+    // A policy icon's halo is 1.3 times its 50 pixels.
+    return IconCentreBounds(metrics, 32.5f * metrics.scale);
 }
 
 MapPoint PointAtAngle(const MapMetrics& metrics, float degrees, float radius) {
@@ -64,24 +65,26 @@ MapPoint PointAtAngle(const MapMetrics& metrics, float degrees, float radius) {
             metrics.CentreY() - std::cos(radians) * radius};
 }
 
-MapPoint RandomPointInWedge(const Wedge& wedge, const MapMetrics& metrics) {
-    const float margin = 24.0f * metrics.scale;
-    const float radius =
-        GameRandom::Uniform(wedge.innerRadius + margin, wedge.outerRadius - margin);
-    float angle = 0.0f;
-    if (wedge.start + kEdgeMargin <= wedge.end - kEdgeMargin) {
-        angle = GameRandom::Uniform(wedge.start + kEdgeMargin, wedge.end - kEdgeMargin);
-    } else {
-        // The wedge crosses the top: either side of 0 degrees.
-        const float reach = Wedge::kHalfWidth - kEdgeMargin;
-        angle = Rand() % 10 >= 5 ? 360.0f - GameRandom::Uniform(0.0f, reach)
-                                 : GameRandom::Uniform(0.0f, reach);
-    }
-    MapPoint point = PointAtAngle(metrics, angle, radius);
-    const IconBounds bounds = IconCentreBounds(metrics);
-    point.x = std::clamp(point.x, bounds.left, bounds.right);
-    point.y = std::clamp(point.y, bounds.top, bounds.bottom);
-    return point;
+float AngleOfPoint(const MapMetrics& metrics, MapPoint point) {
+    return Normalised(std::atan2(point.x - metrics.CentreX(), metrics.CentreY() - point.y) *
+                      kDegrees);
+}
+
+float AngleBetween(float a, float b) {
+    const float d = std::fabs(Normalised(a) - Normalised(b));
+    return d > 180.0f ? 360.0f - d : d;
+}
+
+float RayToBounds(const MapMetrics& metrics, const IconBounds& bounds, float degrees) {
+    const float radians = degrees / kDegrees;
+    const float dx = std::sin(radians), dy = -std::cos(radians);
+    const float cx = metrics.CentreX(), cy = metrics.CentreY();
+    float reach = 1e9f;
+    if (dx > 1e-6f) reach = std::min(reach, (bounds.right - cx) / dx);
+    if (dx < -1e-6f) reach = std::min(reach, (bounds.left - cx) / dx);
+    if (dy > 1e-6f) reach = std::min(reach, (bounds.bottom - cy) / dy);
+    if (dy < -1e-6f) reach = std::min(reach, (bounds.top - cy) / dy);
+    return std::max(reach, 0.0f);
 }
 
 std::uint32_t ConnectorColour(float v) {
@@ -163,6 +166,32 @@ LabelPlacement GroupLabelPlacement(float groupAngle, const MapMetrics& metrics) 
     label.centre = PointAtAngle(metrics, groupAngle, float(metrics.height) / 3.0f - 16.0f);
     label.rotation = groupAngle >= 95.0f && groupAngle < 260.0f ? groupAngle - 180.0f : groupAngle;
     return label;
+}
+
+LabelBox GroupLabelBox(float groupAngle, const MapMetrics& metrics) {
+    LabelBox box;
+    box.centre = GroupLabelPlacement(groupAngle, metrics).centre;
+    box.angle = groupAngle;
+    box.halfWidth = kLabelWidth * metrics.fit / 2.0f;
+    box.halfHeight = kLabelHeight * metrics.fit / 2.0f;
+    return box;
+}
+
+float DistanceToLabel(const LabelBox& label, MapPoint point) {
+    const float radians = label.angle / kDegrees;
+    const float dx = point.x - label.centre.x, dy = point.y - label.centre.y;
+    // Along the ring, and out from the centre.
+    const float along = std::fabs(dx * std::cos(radians) + dy * std::sin(radians));
+    const float out = std::fabs(dx * std::sin(radians) - dy * std::cos(radians));
+    const float ex = std::max(along - label.halfWidth, 0.0f);
+    const float ey = std::max(out - label.halfHeight, 0.0f);
+    return std::sqrt(ex * ex + ey * ey);
+}
+
+float DistanceToRect(const Rect& rect, MapPoint point) {
+    const float ex = std::max({float(rect.left) - point.x, point.x - float(rect.right), 0.0f});
+    const float ey = std::max({float(rect.top) - point.y, point.y - float(rect.bottom), 0.0f});
+    return std::sqrt(ex * ex + ey * ey);
 }
 
 std::uint32_t PopularityLabelColour(float popularity) {

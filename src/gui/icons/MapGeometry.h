@@ -1,7 +1,7 @@
 // The arithmetic of the main-screen map, apart from any drawing: the screen's
-// scales, the policy-group wedges and the random points icons are placed at,
-// the value bars, the group labels, the connector lines and their colours,
-// and the fade of the icons after a highlight.
+// scales, the policy-group wedges, the value bars, the group labels, the
+// connector lines and their colours, and the fade of the icons after a
+// highlight.
 #pragma once
 
 #include <cstdint>
@@ -31,11 +31,15 @@ struct MapPoint {
     float y = 0.0f;
 };
 
-// The sampling area of one policy group: 44 degrees round the group's angle
-// (0 at the top, clockwise), from just outside the label ring to the corners.
+// The share of the screen of one policy group: 44 degrees round the group's
+// angle (0 at the top, clockwise), from just outside the label ring to the
+// corners. Icons are sampled a little inside it, so that neighbouring groups
+// keep a visible gap between them.
 struct Wedge {
     static constexpr float kHalfWidth = 22.0f;
-    float start = 0.0f;  // degrees, 0..360
+    static constexpr float kSampleHalfWidth = 18.0f;
+    float angle = 0.0f;  // the group's, degrees 0..360
+    float start = 0.0f;
     float end = 0.0f;
     float innerRadius = 0.0f;
     float outerRadius = 0.0f;
@@ -43,19 +47,23 @@ struct Wedge {
 
 Wedge MakeWedge(float groupAngle, const MapMetrics& metrics);
 
-// Where icon centres may lie: clear of the screen edges, of the value bars
-// along the top and of the panels along the bottom.
+// Where the centre of an icon whose halo reaches `halo` pixels may lie: the
+// halo whole on the screen and below the value bars along the top.
 struct IconBounds {
     float left, top, right, bottom;
 };
+IconBounds IconCentreBounds(const MapMetrics& metrics, float halo);
+// The same for a policy icon at the screen's scale.
 IconBounds IconCentreBounds(const MapMetrics& metrics);
-
-// One random point of the wedge, kept inside the icon bounds; draws from the
-// game's generator (one draw for the radius, one or two for the angle).
-MapPoint RandomPointInWedge(const Wedge& wedge, const MapMetrics& metrics);
 
 // The screen point at `degrees` (0 up, clockwise) and `radius` from the centre.
 MapPoint PointAtAngle(const MapMetrics& metrics, float degrees, float radius);
+// The angle (0 up, clockwise, 0..360) of a point seen from the centre.
+float AngleOfPoint(const MapMetrics& metrics, MapPoint point);
+// How far apart two angles are, 0..180 degrees.
+float AngleBetween(float a, float b);
+// How far from `origin` a ray at `degrees` runs before it leaves the bounds.
+float RayToBounds(const MapMetrics& metrics, const IconBounds& bounds, float degrees);
 
 // Connector lines. The colour comes from the effect's current value: two
 // reds for harm, two greens for help, the stronger shade from 0.25 on.
@@ -106,6 +114,19 @@ LabelPlacement GroupLabelPlacement(float groupAngle, const MapMetrics& metrics);
 constexpr float kLabelWidth = 224.0f;
 constexpr float kLabelHeight = 28.0f;
 constexpr int kLabelRows = 8;
+
+// A group label as the rectangle it covers: its long side along the ring.
+struct LabelBox {
+    MapPoint centre;
+    float angle = 0.0f;  // the group's: the label lies across this direction
+    float halfWidth = 0.0f;
+    float halfHeight = 0.0f;
+};
+LabelBox GroupLabelBox(float groupAngle, const MapMetrics& metrics);
+// How far a point lies outside the label (0 inside it).
+float DistanceToLabel(const LabelBox& label, MapPoint point);
+// How far a point lies outside the rectangle (0 inside it).
+float DistanceToRect(const Rect& rect, MapPoint point);
 
 // The policy-group label colour from the group's popularity (0..1): the
 // "bad" vermilion through paper to the "good" green, light enough to read on

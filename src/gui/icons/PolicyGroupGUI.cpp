@@ -41,9 +41,10 @@ bool PolicyGroupGUI::Synchronise() {
     return changed;
 }
 
-void PolicyGroupGUI::Arrange(const MapMetrics& metrics) {
+void PolicyGroupGUI::Arrange(const MapMetrics& metrics, IconPlacer& placer, std::uint32_t seed) {
     wedge_ = MakeWedge(group_->Angle(), metrics);
-    icons_.Arrange(wedge_, metrics);
+    LayoutRandom random(seed, group_->Index());
+    icons_.Arrange(wedge_, placer, random);
 }
 
 void PolicyGroupGUI::DrawLabel(const MapMetrics& metrics, int turnNumber) {

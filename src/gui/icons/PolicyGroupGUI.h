@@ -18,8 +18,9 @@ public:
     // force and each active situation of the group, new ones after the old,
     // in the order the group lists them. True when any came or went.
     bool Synchronise();
-    // The wedge for the screen, and every icon placed in it again.
-    void Arrange(const MapMetrics& metrics);
+    // The wedge for the screen, and every icon placed in it again with the
+    // group's own stream of the layout seed.
+    void Arrange(const MapMetrics& metrics, IconPlacer& placer, std::uint32_t seed);
     void DrawLabel(const MapMetrics& metrics, int turnNumber);
 
     PolicyGroup* Group() const { return group_; }
