@@ -6,6 +6,8 @@
 #include <filesystem>
 
 #include "core/GameRandom.h"
+#include "core/SetupValues.h"
+#include "engine/Updater.h"
 #include "gui/GUI_MessageWindow.h"
 #include "gui/GUI_TextButton.h"
 #include "gui/GUI_WindowManager.h"
@@ -340,4 +342,26 @@ TEST(MenuScreens, BriefingAndListsFitSmallAndLargeScreens) {
         ASSERT_NE(load, nullptr);
         EXPECT_GE(load->EntriesPerPage(), 4) << size;
     }
+}
+
+TEST(MenuScreens, WebSiteAndUpdatesAreOfferedOnlyWhenTheirAddressesAreSet) {
+    Updater::Instance().ClearServer();
+    GuiDriver driver(1024, 768);
+    // The shipped setup names neither.
+    EXPECT_EQ(SetupValues::Instance().GetSetupString("website"), "");
+    EXPECT_EQ(TextButton(driver.App(), "VISITWEBSITE"), nullptr);
+    EXPECT_EQ(TextButton(driver.App(), "CHECKUPDATES"), nullptr);
+    EXPECT_FALSE(driver.App().OpenProductWebSite());
+    EXPECT_NE(TextButton(driver.App(), "NEW_GAME"), nullptr);
+
+    std::string setup = driver.Folder().Read("data/data.ini");
+    ReplaceFirst(setup, "website=\n", "website=https://localhost/polity\n");
+    ReplaceFirst(setup, "updateserver=\n", "updateserver=localhost:9\n");
+    driver.Folder().Write("data/data.ini", setup);
+    SetupValues::Instance().Load();
+    ClickButton(driver, "OPTIONS");
+    ClickButton(driver, "MAIN_MENU");
+    EXPECT_NE(TextButton(driver.App(), "VISITWEBSITE"), nullptr);
+    ClickButton(driver, "CHECKUPDATES");
+    EXPECT_EQ(driver.App().CurrentScreenId(), kScreenUpdates);
 }

@@ -4,9 +4,11 @@
 #include <vector>
 
 #include "core/Application.h"
+#include "core/SetupValues.h"
 #include "engine/D3DEngine.h"
 #include "engine/GdiText.h"
 #include "engine/StyleSheet.h"
+#include "engine/Updater.h"
 #include "gui/FrameCommands.h"
 #include "gui/GUI_TextButton.h"
 #include "gui/GuiText.h"
@@ -19,6 +21,8 @@ struct MenuEntry {
     const char* tooltip;
     bool onlyWithGame;
     void (*action)();
+    // Offered only when this setup value of "data/data.ini" is set.
+    const char* setupKey = nullptr;
 };
 
 // The build the main menu names, so a player's report says what they ran.
@@ -32,7 +36,7 @@ const std::vector<MenuEntry>& Entries() {
         {"SAVEGAME", "TOOLTIP_SAVEGAME", true, [] { SwitchScreen(kScreenSaveGame); }},
         {"OPTIONS", "TOOLTIP_OPTIONS", false, [] { SwitchScreen(kScreenOptions); }},
         {"VISITWEBSITE", "TOOLTIP_VISITWEBSITE", false,
-         [] { Application::Instance().OpenProductWebSite(); }},
+         [] { Application::Instance().OpenProductWebSite(); }, "website"},
         {"QUIT_GAME", "TOOLTIP_QUITGAME", false,
          [] { RunAfterFrame([] { Application::Instance().QuitGame(); }); }},
     };
@@ -44,8 +48,11 @@ const std::vector<MenuEntry>& Entries() {
 void MainMenuScreen::Build(int width, int height, float scale) {
     const bool started = Application::Instance().IsGameStarted();
     std::vector<const MenuEntry*> shown;
-    for (const MenuEntry& entry : Entries())
-        if (started || !entry.onlyWithGame) shown.push_back(&entry);
+    for (const MenuEntry& entry : Entries()) {
+        const bool offered =
+            !entry.setupKey || !SetupValues::Instance().GetSetupString(entry.setupKey).empty();
+        if ((started || !entry.onlyWithGame) && offered) shown.push_back(&entry);
+    }
     const float buttonWidth = 176.0f * scale, buttonHeight = 40.0f * scale, gap = 12.0f * scale;
     const float rowWidth = float(shown.size()) * buttonWidth + float(shown.size() - 1) * gap;
     float left = float(width) / 2.0f - rowWidth / 2.0f;
@@ -56,6 +63,8 @@ void MainMenuScreen::Build(int width, int height, float scale) {
         button->SetRect(left, top, left + buttonWidth, top + buttonHeight);
         left += buttonWidth + gap;
     }
+    // A button that could only say that no server is set is no button.
+    if (!Updater::Instance().HasServer()) return;
     auto* updates = controls_->Add<GUI_TextButton>(GetString("CHECKUPDATES"),
                                                    [] { SwitchScreen(kScreenUpdates); });
     updates->SetTooltip(GetString("TOOLTIP_CHECKUPDATES"));
