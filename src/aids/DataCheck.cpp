@@ -580,6 +580,7 @@ void DataCheck::CheckMission(const std::string& path) {
         {"religion", 0.0, 1.0, true},     {"environmentalist", -1.0, 1.0, false},
         {"year", 1.0, 9999.0, true},      {"month", 0.0, 11.0, false},
         {"debt", 0.0, 1e9, false},        {"termlength", 1.0, 20.0, true},
+        {"practice", 0.0, 1.0, false},
     };
     for (const Range& range : kRanges) {
         const IniEntry* entry = FindEntry(entries, "config", range.key);

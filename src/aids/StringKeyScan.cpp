@@ -17,6 +17,7 @@ constexpr CallName kReaders[] = {
     {"FormatString", StringKeyUse::Kind::Key},
     {"GetRandomString", StringKeyUse::Kind::Section},
     {"GetGradedString", StringKeyUse::Kind::Section},
+    {"GetVariedString", StringKeyUse::Kind::Section},
 };
 
 bool IsWordChar(char c) {

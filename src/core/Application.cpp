@@ -126,7 +126,7 @@ void Application::BackToGame() { SetScreen(kScreenMainGame); }
 
 bool Application::OpenProductWebSite() {
     const std::string& site = SetupValues::Instance().GetSetupString("website");
-    return OpenDocument(site.empty() ? "https://polity-game.example/" : site);
+    return !site.empty() && OpenDocument(site);
 }
 
 void Application::QuitGame() {

@@ -51,7 +51,8 @@ public:
     void ShowLoadingFrame();
     void BackToGame();
 
-    // Opens the game's web site (setup value "website") in the browser.
+    // Opens the game's web site (setup value "website") in the browser;
+    // false, opening nothing, when none is set.
     bool OpenProductWebSite();
 
     // Linked mode off, shutdown, and the pump ends with code 0.

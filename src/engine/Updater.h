@@ -33,6 +33,8 @@ public:
     // The server, as "host[:port]" or a URL. Until set, the "updateserver"
     // key of data/data.ini's setup section; empty means no server.
     void SetServer(std::string server);
+    // Back to the setup value.
+    void ClearServer() { serverSet_ = false; }
     // Whether a server is set, here or in the setup values.
     bool HasServer() const;
     // Fetches the list and the missing files. False when an error ended the

@@ -14,7 +14,9 @@ constexpr float kInset = 15.0f;
 constexpr float kTop = 48.0f;
 constexpr float kButtonLeft = 100.0f;
 constexpr float kButtonRight = 500.0f;
-constexpr float kButtonHeight = 20.0f;
+// The headline label needs more than the classic 20 pixels to stay off
+// the button's edges.
+constexpr float kButtonHeight = 28.0f;
 // The tallest the window may grow, so it fits a wide screen at its scale.
 constexpr float kMaxHeight = 560.0f;
 

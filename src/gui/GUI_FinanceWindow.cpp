@@ -32,9 +32,10 @@ constexpr const char* kPageKeys[3] = {"INCOME", "EXPENDITURE", "HISTORY"};
 GUI_FinanceWindow::GUI_FinanceWindow()
     : GUI_InfoWindow(GetString("BUDGET_REPORT"), kWidth, kHeight),
       pages_(std::make_unique<GUI_TabContainer>()) {
-    Finances& finances = Finances::Instance();
-    // The window shows the money as it stands now, slider moves included.
-    finances.Calculate();
+    // The window reads the quarter as the turn booked it, the figures of the
+    // finance box; opening it never recalculates the accounts, which would
+    // move the box and the next turn's news.
+    const Finances& finances = Finances::Instance();
     slices_ = CurrentExpenditureSlices();
     income_ = CurrentIncomeSources();
     if (finances.Debt() > 0.0f)
@@ -42,8 +43,9 @@ GUI_FinanceWindow::GUI_FinanceWindow()
     else
         summary_.push_back(GetString("GOVERNMENT_RESERVES") + ": " +
                            FormatMoney(finances.Reserves()));
-    summary_.push_back("Monthly Expense: " + FormatMoney(finances.Expenses()));
-    summary_.push_back("Monthly Income: " + FormatMoney(finances.Income()));
+    // A turn is a quarter, and so are these amounts.
+    summary_.push_back(GetString("BUDGET_EXPENSES") + ": " + FormatMoney(finances.Expenses()));
+    summary_.push_back(GetString("BUDGET_INCOME") + ": " + FormatMoney(finances.Income()));
 
     pages_->SetRect(X(kPageLeft), Y(kPageTop), X(kPageRight), Y(kPageBottom));
     const GUI_DrawnTab::Painter painters[3] = {[this](const Rect& page) { DrawIncome(page); },

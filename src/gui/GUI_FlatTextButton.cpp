@@ -11,11 +11,13 @@ void GUI_FlatTextButton::Draw() {
         !enabled_ ? 0xFF0C0C48u : (state_ == kHighlighted ? 0xFF000000u : 0xFF0C0C5Cu);
     engine.FillRect(rect_, fill);
     engine.DrawRectOutline(rect_, 0xFFC0C0C0u);
+    // The menu's own style, a size smaller than the bold text, so the label
+    // keeps clear of the entry's edges.
     const float top = float(rect_.top + rect_.bottom) / 2.0f -
-                      float(ScaledStyleSize(StyleSheet::kBoldText)) * 0.6f;
-    // The bold style's ink would vanish on the dark face; enabled labels are
+                      float(ScaledStyleSize(StyleSheet::kRcMenu)) * 0.6f;
+    // The style's ink would vanish on the dark face; enabled labels are
     // drawn in paper instead so they keep their contrast.
-    DrawStyledText(StyleSheet::kBoldText, float(rect_.left), top, label_, float(width_),
+    DrawStyledText(StyleSheet::kRcMenu, float(rect_.left), top, label_, float(width_),
                    GdiText::kCentre, enabled_ ? 0xFFF4F1EAu : 0xFF404040u);
     DrawTooltip();
 }

@@ -15,15 +15,37 @@ void DrawPaperPanel(const Rect& rect) {
     engine.DrawRectOutline(rect, 0xFF1B2A41u);
 }
 
+namespace {
+
+void PlaceCloseButton(GUI_Button& button, const Rect& panel, float scale) {
+    const float close = 28.0f * scale;
+    button.SetRect(float(panel.right) - close - 8.0f * scale, float(panel.top) + 8.0f * scale,
+                   float(panel.right) - 8.0f * scale, float(panel.top) + 8.0f * scale + close);
+}
+
+}  // namespace
+
 GUI_MessageWindow::GUI_MessageWindow(std::string_view title, std::string_view text)
     : title_(title), text_(text) {
     const float scale = Application::Instance().InterfaceScale();
     SetRect(0.0f, 0.0f, 420.0f * scale, 220.0f * scale);
     CentreOnScreen();
-    const float close = 28.0f * scale;
-    auto* button = Add<GUI_CloseButton>();
-    button->SetRect(float(rect_.right) - close - 8.0f * scale, float(rect_.top) + 8.0f * scale,
-                    float(rect_.right) - 8.0f * scale, float(rect_.top) + 8.0f * scale + close);
+    PlaceCloseButton(*Add<GUI_CloseButton>(), rect_, scale);
+}
+
+void GUI_MessageWindow::FitToText(float footer) {
+    const float scale = Application::Instance().InterfaceScale();
+    const float titleWidth = float(width_) - 80.0f * scale;
+    const float textWidth = float(width_) - 48.0f * scale;
+    // The same measures DrawPanel lays the texts out with.
+    const float height = 16.0f * scale +
+                         float(StyledTextHeight(StyleSheet::kTitle, title_, int(titleWidth))) +
+                         12.0f * scale +
+                         float(StyledTextHeight(StyleSheet::kParagraph, text_, int(textWidth))) +
+                         footer * scale;
+    SetRect(0.0f, 0.0f, float(width_), height);
+    CentreOnScreen();
+    PlaceCloseButton(*buttons_.front(), rect_, scale);
 }
 
 void GUI_MessageWindow::DrawPanel() {

@@ -16,6 +16,10 @@ public:
 
 protected:
     void DrawPanel() override;
+    // Shrinks or grows the panel to its title and paragraph plus `footer`
+    // (unscaled pixels, for the caller's buttons) and centres it again, so a
+    // short message leaves no empty paper below it.
+    void FitToText(float footer);
 
 private:
     std::string title_;

@@ -26,8 +26,7 @@ GUI_PollBarWindow::GUI_PollBarWindow(Bar bar)
     const Polls& polls = Polls::Instance();
     const bool approval = bar == Bar::Approval;
     description_ = GetString(approval ? "POPBAR_DESC" : "VOTEBAR_DESC");
-    // The voting-intention window has always asked for this spelling of the key.
-    current_ = ValueLine(GetString(approval ? "CURRENT_VALUE" : "Current Value"),
+    current_ = ValueLine(GetString("CURRENT_VALUE"),
                          approval ? polls.Approval() : polls.PotentialVote());
     peak_ = ValueLine(GetString("PEAK_VALUE"), approval ? polls.PeakApproval() : polls.PeakVote());
     height_ = TextHeight(StyleSheet::kApproval, description_, kWrap);

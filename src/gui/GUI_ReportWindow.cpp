@@ -8,6 +8,7 @@
 #include "engine/StyleSheet.h"
 #include "gui/GUI_TextButton.h"
 #include "world/Calendar.h"
+#include "world/Gameplaymanager.h"
 #include "world/NewsList.h"
 #include "world/OppositionManager.h"
 #include "world/StringTable.h"
@@ -24,7 +25,7 @@ constexpr float kMaxHeight = 560.0f;
 
 GUI_ReportWindow::GUI_ReportWindow()
     : GUI_InfoWindow(GetString("QUARTERLY_REPORT"), kWidth, 400.0f),
-      paragraph_(NewsList::Instance().BuildReport()),
+      paragraph_(NewsList::Instance().BuildReport(unsigned(Gameplaymanager::Instance().TurnNumber()))),
       intelligence_(OppositionManager::Instance().IntelReport()) {
     Calendar& calendar = Calendar::Instance();
     date_ = FormatText("%s %d", calendar.MonthName().c_str(), calendar.GetYear());

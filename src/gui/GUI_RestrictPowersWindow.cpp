@@ -31,6 +31,8 @@ GUI_RestrictPowersWindow::GUI_RestrictPowersWindow(std::string_view title, std::
     buttons_.front()->SetAction([this] { Reply(false); });
     const float scale = Application::Instance().InterfaceScale();
     const float width = 120.0f * scale, height = 36.0f * scale, gap = 16.0f * scale;
+    // Room under the text for the buttons: a gap, the row, the margin.
+    FitToText(20.0f + 36.0f + 20.0f);
     const float bottom = float(rect_.bottom) - 20.0f * scale;
     const float right = float(rect_.right) - 24.0f * scale;
     const bool question = bool(confirm_);

@@ -12,7 +12,8 @@ class GUI_RightClickMenu : public GUI_Window {
 public:
     static constexpr int kEntries = 5;
     static constexpr float kButtonWidth = 190.0f;
-    static constexpr float kButtonHeight = 20.0f;
+    // Tall enough for a label with room above and below it.
+    static constexpr float kButtonHeight = 24.0f;
     static constexpr float kGap = 4.0f;
     static constexpr std::uint32_t kDimColour = 0xC0000000u;
 

@@ -29,4 +29,5 @@ void Mission::Load(std::string_view path) {
     startMessage_ = ReadText("config", "startmessage", 1024, path);
     currency_ = ReadText("config", "currency", 6, path);
     termLength_ = ReadWholeNumber("config", "termlength", 4, path);
+    practice_ = ReadWholeNumber("config", "practice", 0, path) != 0;
 }

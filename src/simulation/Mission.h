@@ -32,6 +32,9 @@ public:
     int Year() const { return year_; }
     int Month() const { return month_; }
     int TermLength() const { return termLength_; }
+    // A practice country (the tutorial's, key "practice" = 1) is played for
+    // learning: it sets no personal records and wins no achievements.
+    bool IsPractice() const { return practice_; }
 
     void SetWealth(float wealth) { wealth_ = wealth; }
     void SetCurrency(std::string_view currency) { currency_ = std::string(currency.substr(0, 5)); }
@@ -63,4 +66,5 @@ private:
     int year_ = 1990;
     int month_ = 0;
     int termLength_ = 4;
+    bool practice_ = false;
 };

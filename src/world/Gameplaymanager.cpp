@@ -179,7 +179,10 @@ void Gameplaymanager::NewTurn() {
     ElectionManager& elections = ElectionManager::Instance();
     const bool manifestoBroken = Manifesto::Instance().IsBroken();
     Polls::Instance().TakePoll(elections.MonthsToElection(), manifestoBroken);
-    Achievements::Instance().RecordApproval(Polls::Instance().PotentialVote());
+    // The record is the best approval, the figure the achievements screen
+    // names, not the voting intention measured beside it.
+    const bool counts = !Mission::Instance().IsPractice();
+    if (counts) Achievements::Instance().RecordApproval(Polls::Instance().Approval());
     Network::RecalculateAll();
     Network::ShiftAllHistories();
     ProgressStep("calculating policy priorities", 0.1f);
@@ -195,7 +198,7 @@ void Gameplaymanager::NewTurn() {
     }
     Finances::Instance().UpdateTurn(turnNumber_);
     for (int month = 0; month < 3; ++month) Calendar::Instance().NextMonth();
-    if (elections.CheckElection(Manifesto::Instance().IsBroken())) {
+    if (elections.CheckElection(Manifesto::Instance().IsBroken()) && counts) {
         Achievements::Instance().RecordElection(elections.VoteShare(), elections.ElectionsWon());
     }
     if (congress.MidtermCheck(elections.MonthsSinceLastElection(), Polls::Instance().Approval())) {
@@ -211,7 +214,7 @@ void Gameplaymanager::NewTurn() {
     } else {
         listener_->OpenQuarterlyReport();
     }
-    Achievements::Instance().CheckGoals();
+    if (counts) Achievements::Instance().CheckGoals();
     if (GameOptions::Instance().Get(GameOptions::kAutosave) != 0.0f) listener_->Autosave();
     if (elections.MonthsToElection() == 3 && GameOptions::Instance().Get(GameOptions::kIgnoreManifesto) == 0.0f) {
         listener_->OpenManifestoChoice();

@@ -84,15 +84,17 @@ void NewsList::ReportChange(Neuron& neuron) {
     AddNews(FormatString(key, params), change);
 }
 
-std::string NewsList::BuildReport() const {
+std::string NewsList::BuildReport(unsigned variant) const {
     const Polls& polls = Polls::Instance();
     const std::string intro = GetGradedString(polls.Approval(), "report_intro");
     const float vote = polls.PotentialVote();
-    const std::string statement1 = GetRandomString(vote < 0.45f   ? "REPORT_SUMMARY_LOWAPPROVAL"
+    const std::string statement1 = GetVariedString(vote < 0.45f   ? "REPORT_SUMMARY_LOWAPPROVAL"
                                                    : vote > 0.7f ? "REPORT_SUMMARY_HIGHAPPROVAL"
-                                                                 : "REPORT_SUMMARY_AVERAGEAPPROVAL");
+                                                                 : "REPORT_SUMMARY_AVERAGEAPPROVAL",
+                                                   variant);
     const std::string statement2 =
-        GetRandomString(Finances::Instance().GetDeficit() > 0.0f ? "REPORT_SUMMARY_DEFICIT" : "REPORT_SUMMARY_SURPLUS");
+        GetVariedString(Finances::Instance().GetDeficit() > 0.0f ? "REPORT_SUMMARY_DEFICIT" : "REPORT_SUMMARY_SURPLUS",
+                        variant);
     const std::string statement3 = GetGradedString(ElectionManager::Instance().TermElapsed(), "report_election_time");
     const GlobalEconomy* economy = Network::GlobalEconomyNeuron();
     const std::string statement4 = GetGradedString(economy ? economy->Value() : 0.5f, "report_global_economy");

@@ -29,8 +29,10 @@ public:
     void ReportChange(Neuron& neuron);
 
     // The quarterly report's paragraph: graded and picked sentences about
-    // approval, the budget, the term and the world economy.
-    std::string BuildReport() const;
+    // approval, the budget, the term and the world economy. The window builds
+    // it as it opens, so the wording varies with `variant` (the turn) rather
+    // than with the game's generator: opening the report changes nothing.
+    std::string BuildReport(unsigned variant) const;
 
     void Reset() override { ClearNews(); }
 

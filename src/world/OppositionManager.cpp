@@ -36,10 +36,14 @@ float SecurityStrength() {
     return strength;
 }
 
-std::string TrivialReport(const std::string& enemy) {
-    return FormatString(
-        "INTEL_REPORT_TRIVIAL",
-        "INTEL_TRIVIAL=" + GetRandomString("INTEL_TRIVIAL_TYPE") + ",INTEL_ENEMY=" + enemy + ",");
+// The sign of unrest grows with the anger, from grumbling to a march; the
+// report is built as its window opens, so nothing here may draw from the
+// game's generator.
+std::string TrivialReport(float anger, const std::string& enemy) {
+    const float fraction = (anger - kNoticeableAnger) / (kConcernAnger - kNoticeableAnger);
+    return FormatString("INTEL_REPORT_TRIVIAL",
+                        "INTEL_TRIVIAL=" + GetGradedString(fraction, "INTEL_TRIVIAL_TYPE") +
+                            ",INTEL_ENEMY=" + enemy + ",");
 }
 
 }  // namespace
@@ -147,12 +151,12 @@ std::string OppositionManager::IntelReport() const {
     }
     if (!angriest || angriest->Anger() <= kNoticeableAnger) return GetString("INTEL_REPORT_NONE");
     const VoterType& type = angriest->Group();
-    if (angriest->Anger() <= kConcernAnger) return TrivialReport(type.DisplayName());
+    if (angriest->Anger() <= kConcernAnger) return TrivialReport(angriest->Anger(), type.DisplayName());
     const std::string intelligenceName = angriest->IntelligenceName();
     if (intelligenceName.empty()) {
         // Groups whose file line leaves the further text empty are named by
         // their display name rather than by nothing.
-        return TrivialReport(type.FurtherText().empty() ? type.DisplayName() : type.FurtherText());
+        return TrivialReport(angriest->Anger(), type.FurtherText().empty() ? type.DisplayName() : type.FurtherText());
     }
     const std::string severity = GetGradedString(angriest->Anger(), "INTEL_SEVERITY_TYPE");
     return FormatString("INTEL_REPORT_CONCERN", "INTEL_SEVERITY=" + severity + ",INTEL_ENEMY=" +

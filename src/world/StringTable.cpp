@@ -135,6 +135,13 @@ std::string GetRandomEntry(std::string_view section, std::string_view path) {
 
 std::string GetRandomString(std::string_view section) { return GetRandomEntry(section, kStringsFile); }
 
+std::string GetVariedString(std::string_view section, unsigned variant) {
+    SectionReader list;
+    const unsigned count = static_cast<unsigned>(list.ReadSection(section, kStringsFile));
+    if (count == 0) return std::string();
+    return Entry(list, static_cast<int>(variant % count));
+}
+
 std::string GetGradedString(float fraction, std::string_view section) {
     SectionReader list;
     const int count = static_cast<int>(list.ReadSection(section, kStringsFile));

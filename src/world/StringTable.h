@@ -54,6 +54,9 @@ void ClearTokens();
 
 // Entries of numbered list sections ("0", "1", ... "n-1").
 std::string GetRandomString(std::string_view section);
+// The entry `variant` modulo the section's size: a varied wording that draws
+// nothing from the game's generator, for texts a window builds as it opens.
+std::string GetVariedString(std::string_view section, unsigned variant);
 std::string GetRandomEntry(std::string_view section, std::string_view path);
 std::string GetGradedString(float fraction, std::string_view section);
 

@@ -8,16 +8,20 @@
 #include <functional>
 #include <string>
 
+#include "aids/Achievements.h"
 #include "core/GameRandom.h"
+#include "core/TextUtilities.h"
 #include "engine/Diagnostics.h"
 #include "engine/SoundEffects.h"
 #include "gui/FinanceChart.h"
 #include "gui/GUI_AchievementDialog.h"
+#include "gui/GUI_AchievementsWindow.h"
 #include "gui/GUI_CheckBox.h"
 #include "gui/GUI_CongressWindow.h"
 #include "gui/GUI_DilemmaWindow.h"
 #include "gui/GUI_ElectionWindow.h"
 #include "gui/GUI_EventWindow.h"
+#include "gui/GUI_FinanceBox.h"
 #include "gui/GUI_FinanceWindow.h"
 #include "gui/GUI_ManifestoChoiceWindow.h"
 #include "gui/GUI_ManifestoWindow.h"
@@ -47,6 +51,7 @@
 #include "politics/VoterManager.h"
 #include "politics/VoterType.h"
 #include "simulation/GameOptions.h"
+#include "simulation/Mission.h"
 #include "simulation/Network.h"
 #include "simulation/NeuralEffect.h"
 #include "simulation/Simulation.h"
@@ -65,6 +70,7 @@
 #include "world/Manifesto.h"
 #include "world/MoneyFormat.h"
 #include "world/OppositionManager.h"
+#include "world/SaveGameWriter.h"
 #include "world/StringTable.h"
 
 namespace {
@@ -290,6 +296,17 @@ TEST(InfoWindows, ADilemmaHoldsTheTurnUntilItsChoiceChangesTheNetwork) {
     EXPECT_EQ(window->Title(), GetString("POLICY_DILEMMA") + " : " + dilemma->DisplayName());
     EXPECT_EQ(GUI_ModalHolder::Instance().ModalWindow(), window);
     EXPECT_EQ(IssuesList::Instance().Count(), 0u);
+    // The option labels keep clear of their buttons' top and bottom edges.
+    driver.MoveTo(2.0f, 2.0f);
+    const platform::Image shot = driver.Screenshot();
+    for (int option = 0; option < 2; ++option) {
+        const Rect r = window->OptionButton(option)->GetRect();
+        int inked = 0;
+        for (int x = r.left + 2; x < r.right - 2; ++x)
+            inked += !PixelNear(shot, x, r.top + 2, 0x436972, 8) +
+                     !PixelNear(shot, x, r.bottom - 3, 0x436972, 8);
+        EXPECT_EQ(inked, 0) << "option " << option;
+    }
     // Escape does not close it (it asks whether to quit, and again puts the
     // question away), and the turn still waits.
     driver.Key(MainGameScreen::kEscapeScanCode);
@@ -544,6 +561,121 @@ TEST(InfoWindows, TurnMessagesLeadOnAndReplaceEachOther) {
     EXPECT_NEAR(sliced, Finances::Instance().Expenses(), 0.01f * Finances::Instance().Expenses());
 }
 
+TEST(InfoWindows, TheBudgetReportReadsTheBookedQuarterAndChangesNothing) {
+    GuiDriver driver(1024, 768);
+    StartSeededGame(driver);
+    ConfirmStartDialog();
+    // A turn later the debt has grown, so a fresh count would differ from
+    // the one the turn booked.
+    Gameplaymanager::Instance().NewTurn();
+    BackToMainScreen(driver);
+    GUI_WindowManager::Instance().DeleteAll();
+    driver.Frames(2);
+    const Finances& finances = Finances::Instance();
+    const float expenses = finances.Expenses(), income = finances.Income();
+    const std::string before = SaveGameWriter::Build();
+
+    // F3, the money button: the window opens, draws a while and closes.
+    driver.Key(MainGameScreen::kF1ScanCode + 2);
+    auto* finance = Top<GUI_FinanceWindow>();
+    ASSERT_NE(finance, nullptr);
+    driver.Frames(5);
+    ClickCentre(driver, *finance->Pages().Buttons()[GUI_FinanceWindow::kIncome]);
+    driver.Frames(2);
+    // Its figures are the box's, named for the quarter they cover.
+    ASSERT_EQ(finance->Summary().size(), 3u);
+    EXPECT_EQ(finance->Summary()[1], GetString("BUDGET_EXPENSES") + ": " + FormatMoney(expenses));
+    EXPECT_EQ(finance->Summary()[2], GetString("BUDGET_INCOME") + ": " + FormatMoney(income));
+    for (const std::string& line : finance->Summary())
+        EXPECT_EQ(line.find("Monthly"), std::string::npos) << line;
+    GUI_WindowManager::Instance().DeleteAll();
+    driver.Frames(1);
+    EXPECT_EQ(finances.Expenses(), expenses);
+    EXPECT_EQ(finances.Income(), income);
+    EXPECT_EQ(SaveGameWriter::Build(), before);
+
+    // A thousand million and more reads in billions, in the window as in the box.
+    Finances::Instance().Restore(0.0f, 1000.0f, 999.999f, 0.0f, 2500.0f);
+    driver.Key(MainGameScreen::kF1ScanCode + 2);
+    finance = Top<GUI_FinanceWindow>();
+    ASSERT_NE(finance, nullptr);
+    const std::string currency = Mission::Instance().Currency();
+    EXPECT_EQ(finance->Summary()[0], GetString("NATIONAL_DEBT") + ": " + currency + " 2.50 Billion");
+    EXPECT_EQ(finance->Summary()[1], GetString("BUDGET_EXPENSES") + ": " + currency + " 1.00 Billion");
+    EXPECT_EQ(finance->Summary()[2], GetString("BUDGET_INCOME") + ": " + currency + " 1.00 Billion");
+    EXPECT_EQ(GUI_FinanceBox::Lines(1000.0f, 1000.0f, 0.0f, 1.0f, 0)[0].text,
+              "INC: " + currency + " 1.00 Billion");
+}
+
+TEST(InfoWindows, TheQuarterlyReportReadsWellAndDrawsNothingFromTheGame) {
+    GuiDriver driver(1024, 768);
+    StartSeededGame(driver);
+    ConfirmStartDialog();
+    Gameplaymanager::Instance().NewTurn();
+    BackToMainScreen(driver);
+    // A group restless enough to be noticed, not yet a threat.
+    OppositionManager& opposition = OppositionManager::Instance();
+    for (VoterType* type : VoterManager::Instance().VoterTypes())
+        if (OppositionGroup* group = opposition.FindGroup(*type)) group->Restore(0.0f, false, 0);
+    VoterType* restless = VoterManager::Instance().VoterTypes().front();
+    for (float anger : {0.002f, 0.03f, 0.06f, 0.1f}) {
+        opposition.FindGroup(*restless)->Restore(anger, false, 0);
+        const std::uint32_t state = GameRandom::State();
+        OpenQuarterlyReport();
+        auto* report = Top<GUI_ReportWindow>();
+        ASSERT_NE(report, nullptr);
+        driver.Frames(2);
+        // Opening and drawing the report leaves the game's dice alone, so a
+        // game played on screen replays as the same game without one.
+        EXPECT_EQ(GameRandom::State(), state);
+        const std::string& intelligence = report->Intelligence();
+        EXPECT_EQ(intelligence.rfind("Intelligence summary: the security services note ", 0), 0u)
+            << intelligence;
+        EXPECT_EQ(intelligence.find("some a"), std::string::npos) << intelligence;
+        EXPECT_NE(intelligence.find(restless->DisplayName()), std::string::npos) << intelligence;
+        // The same quarter reads the same each time it is opened.
+        const std::string paragraph = report->Paragraph();
+        OpenQuarterlyReport();
+        EXPECT_EQ(Top<GUI_ReportWindow>()->Paragraph(), paragraph);
+        GUI_WindowManager::Instance().DeleteAll();
+    }
+}
+
+TEST(InfoWindows, TheRecordsKeepTheBestApprovalOfRealCountriesOnly) {
+    GuiDriver driver(1024, 768);
+    GameOptions::Instance().Set(0.0f, GameOptions::kAutosave);
+    Achievements& records = Achievements::Instance();
+    ASSERT_EQ(records.HighestPopularity(), 0.0f);
+    // The tour's practice country: played, polled, and forgotten.
+    driver.StartGame(kSeed, "tutorial");
+    ConfirmStartDialog();
+    Gameplaymanager::Instance().NewTurn();
+    EXPECT_EQ(records.HighestPopularity(), 0.0f);
+    EXPECT_EQ(records.HeldCount(), 0);
+    GUI_WindowManager::Instance().DeleteAll();
+
+    StartSeededGame(driver);
+    ConfirmStartDialog();
+    float best = Polls::Instance().Approval();
+    for (int turn = 0; turn < 2; ++turn) {
+        Gameplaymanager::Instance().NewTurn();
+        BackToMainScreen(driver);
+        best = std::max(best, Polls::Instance().Approval());
+    }
+    GUI_WindowManager::Instance().DeleteAll();
+    // The record is approval, which the seeded game keeps apart from the
+    // voting intention measured beside it.
+    ASSERT_NE(Polls::Instance().PeakVote(), Polls::Instance().PeakApproval());
+    EXPECT_FLOAT_EQ(records.HighestPopularity(), best);
+    OpenAchievements();
+    auto* window = Top<GUI_AchievementsWindow>();
+    ASSERT_NE(window, nullptr);
+    driver.Frames(1);
+    EXPECT_EQ(window->Records()[2], FormatText("%s: %.2f%%", GetString("ACHIEVEMENT_PEAKPOLLING").c_str(),
+                                               double(best * 100.0f)));
+    EXPECT_EQ(GetString("ACHIEVEMENT_PEAKPOLLING"), "Highest approval rating");
+}
+
 TEST(InfoWindows, MidtermsShowTheHousesInsteadOfTheReport) {
     GuiDriver driver(1024, 768);
     StartSeededGame(driver);
@@ -578,14 +710,13 @@ TEST(InfoWindows, PollAndManifestoWindowsReadTheGame) {
               GUI_PollBarWindow::ValueLine(GetString("CURRENT_VALUE"), polls.Approval()));
     EXPECT_EQ(bar->PeakLine(),
               GUI_PollBarWindow::ValueLine(GetString("PEAK_VALUE"), polls.PeakApproval()));
-    // The voting-intention window asks for a key the table cannot hold (it
-    // has a blank), so the key itself labels the value.
+    // The voting-intention window labels its value as the approval one does.
     OpenVotingIntentionDetails();
     driver.Frames(1);
     bar = Top<GUI_PollBarWindow>();
     EXPECT_EQ(Count<GUI_PollBarWindow>(), 1u);
     EXPECT_EQ(bar->CurrentLine(),
-              GUI_PollBarWindow::ValueLine("Current Value", polls.PotentialVote()));
+              GUI_PollBarWindow::ValueLine(GetString("CURRENT_VALUE"), polls.PotentialVote()));
     OpenPolls();
     EXPECT_EQ(Top<GUI_PollsWindow>()->Cynicism(),
               GUI_PollsWindow::CynicismLine(Cynicism::Instance().GetCynicism()));

@@ -306,11 +306,11 @@ TEST(MainScreen, RightClickMenuOpensBesideThePointerAndRunsItsCommands) {
     EXPECT_EQ(GUI_RightClickMenu::EntryRect(0, 1014, 400, 1024, 768, 1.0f).left, 1014 - 210);
     EXPECT_EQ(GUI_RightClickMenu::EntryRect(0, 500, 0, 1024, 768, 1.0f).top, 0);
     EXPECT_EQ(GUI_RightClickMenu::EntryRect(0, 500, 400, 1024, 768, 1.0f).left, 508);
-    EXPECT_EQ(GUI_RightClickMenu::EntryRect(0, 500, 400, 1024, 768, 1.0f).top, 400 - 60);
+    EXPECT_EQ(GUI_RightClickMenu::EntryRect(0, 500, 400, 1024, 768, 1.0f).top, 400 - 70);
     EXPECT_EQ(GUI_RightClickMenu::EntryRect(4, 500, 767, 1024, 768, 1.0f).bottom, 768 - 4);
     const Rect large = GUI_RightClickMenu::EntryRect(0, 960, 540, 1920, 1080, 1.875f);
     EXPECT_EQ(large.right - large.left, int(190 * 1.875f));
-    EXPECT_LT(540 - large.top, 120);  // centred on the pointer, not far above it
+    EXPECT_LT(540 - large.top, 130);  // centred on the pointer, not far above it
 
     GuiDriver driver(1024, 768);
     MainGameScreen* screen = StartSeededGame(driver);
@@ -325,7 +325,18 @@ TEST(MainScreen, RightClickMenuOpensBesideThePointerAndRunsItsCommands) {
     // While it is open the map ignores the pointer.
     driver.Frames(3);
     EXPECT_FALSE(icon->IsHighlighted());
-    driver.Screenshot("mainscreen_menu_1024x768");
+    // Each label keeps clear of its entry's top and bottom edges: the rows
+    // just inside them hold nothing but the face.
+    const platform::Image shot = driver.Screenshot("mainscreen_menu_1024x768");
+    for (const auto& entry : menu.Buttons()) {
+        const Rect r = entry->GetRect();
+        int inked = 0;
+        // From past the pointer, which rests beside the entries' left edge.
+        for (int x = r.left + 24; x < r.right - 2; ++x)
+            inked += !PixelNear(shot, x, r.top + 2, 0x0C0C5C, 8) +
+                     !PixelNear(shot, x, r.bottom - 2, 0x0C0C5C, 8);
+        EXPECT_EQ(inked, 0) << "entry at " << r.top;
+    }
 
     // A waiting dilemma disables its next-turn entry.
     Neuron* dilemma = Network::Create<Neuron>();

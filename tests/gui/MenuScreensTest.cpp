@@ -7,6 +7,8 @@
 
 #include "core/GameRandom.h"
 #include "engine/StyleSheet.h"
+#include "core/SetupValues.h"
+#include "engine/Updater.h"
 #include "gui/GUI_MessageWindow.h"
 #include "gui/GUI_TextButton.h"
 #include "gui/GUI_WindowManager.h"
@@ -350,9 +352,10 @@ TEST(MenuScreens, MainMenuButtonsStayWholeOnEverySupportedScreen) {
         const std::string size = std::to_string(width) + "x" + std::to_string(height);
         SCOPED_TRACE(size);
         GuiDriver driver(width, height);
-        // Five buttons before a game, seven once one is running.
-        for (const size_t count : {6u, 8u}) {
-            if (count == 8u) {
+        // Save Game and Resume Game join the menu once a game is running.
+        size_t before = 0;
+        for (const bool withGame : {false, true}) {
+            if (withGame) {
                 driver.StartGame(5);
                 GUI_WindowManager::Instance().DeleteAll();
                 GameToMainMenu(driver);
@@ -360,7 +363,8 @@ TEST(MenuScreens, MainMenuButtonsStayWholeOnEverySupportedScreen) {
             auto* screen = dynamic_cast<GuiScreen*>(driver.App().CurrentScreen());
             ASSERT_NE(screen, nullptr);
             const auto& buttons = screen->Controls().Buttons();
-            ASSERT_EQ(buttons.size(), count);  // with Check for Updates in its corner
+            if (!withGame) before = buttons.size();
+            ASSERT_EQ(buttons.size(), withGame ? before + 2 : before);
             for (size_t i = 0; i < buttons.size(); ++i) {
                 const auto* button = dynamic_cast<const GUI_TextButton*>(buttons[i].get());
                 ASSERT_NE(button, nullptr);
@@ -378,7 +382,7 @@ TEST(MenuScreens, MainMenuButtonsStayWholeOnEverySupportedScreen) {
                         << button->Label() << " overlaps button " << j;
                 }
             }
-            driver.Screenshot("mainmenu_" + size + "_" + std::to_string(count));
+            driver.Screenshot("mainmenu_" + size + (withGame ? "_game" : ""));
         }
         // New Game is clicked where the player sees it (Quit, at the other
         // end, is only measured above: clicking it ends the program).
@@ -388,4 +392,26 @@ TEST(MenuScreens, MainMenuButtonsStayWholeOnEverySupportedScreen) {
         ClickButton(driver, "RESUMEGAME");
         EXPECT_EQ(driver.App().CurrentScreenId(), kScreenMainGame);
     }
+}
+
+TEST(MenuScreens, WebSiteAndUpdatesAreOfferedOnlyWhenTheirAddressesAreSet) {
+    Updater::Instance().ClearServer();
+    GuiDriver driver(1024, 768);
+    // The shipped setup names neither.
+    EXPECT_EQ(SetupValues::Instance().GetSetupString("website"), "");
+    EXPECT_EQ(TextButton(driver.App(), "VISITWEBSITE"), nullptr);
+    EXPECT_EQ(TextButton(driver.App(), "CHECKUPDATES"), nullptr);
+    EXPECT_FALSE(driver.App().OpenProductWebSite());
+    EXPECT_NE(TextButton(driver.App(), "NEW_GAME"), nullptr);
+
+    std::string setup = driver.Folder().Read("data/data.ini");
+    ReplaceFirst(setup, "website=\n", "website=https://localhost/polity\n");
+    ReplaceFirst(setup, "updateserver=\n", "updateserver=localhost:9\n");
+    driver.Folder().Write("data/data.ini", setup);
+    SetupValues::Instance().Load();
+    ClickButton(driver, "OPTIONS");
+    ClickButton(driver, "MAIN_MENU");
+    EXPECT_NE(TextButton(driver.App(), "VISITWEBSITE"), nullptr);
+    ClickButton(driver, "CHECKUPDATES");
+    EXPECT_EQ(driver.App().CurrentScreenId(), kScreenUpdates);
 }

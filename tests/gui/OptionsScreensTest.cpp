@@ -17,6 +17,7 @@
 #include "gui/GUI_SituationWindow.h"
 #include "gui/GUI_TextButton.h"
 #include "gui/GUI_WindowManager.h"
+#include "gui/InfoWindows.h"
 #include "gui/GuiScreen.h"
 #include "gui/menu/LoadingScreen.h"
 #include "gui/menu/OptionsScreen.h"
@@ -81,7 +82,7 @@ TEST(OptionsScreen, ChangesTakeEffectAtOnceAndSurviveARestart) {
 
     // Difficulty at three quarters of its track, straight into the game's options.
     const GUI_SliderControl& difficulty = *options->Sliders()[3];
-    EXPECT_EQ(difficulty.Label(), GetString("Difficulty"));
+    EXPECT_EQ(difficulty.Label(), GetString("OPTION_DIFFICULTY"));
     const Rect track = difficulty.TrackRect();
     driver.Click(float(track.left) + 0.75f * float(track.right - track.left),
                  float(track.top + track.bottom) / 2.0f);
@@ -116,6 +117,29 @@ TEST(OptionsScreen, ChangesTakeEffectAtOnceAndSurviveARestart) {
     EXPECT_FALSE(Box(*options, "TOGGLECLOCK")->IsChecked());
     for (int i = 0; i < GameOptions::kCount; ++i)
         GameOptions::Instance().Set(GameOptions::Default(i), i);
+}
+
+TEST(OptionsScreen, ItAndTheWindowsOfAGameFindEveryLabelInTheStringTable) {
+    GuiDriver driver(1024, 768);
+    // Twice from the main menu: each visit builds the screen anew.
+    for (int visit = 0; visit < 2; ++visit) {
+        GUI_TextButton* options = FindButton(driver.App(), GetString("OPTIONS"));
+        ASSERT_NE(options, nullptr);
+        ClickCentre(driver, *options);
+        ASSERT_EQ(driver.App().CurrentScreenId(), kScreenOptions);
+        driver.Frames(2);
+        ClickCentre(driver, *FindButton(driver.App(), GetString("MAIN_MENU")));
+    }
+    driver.StartGame(5);
+    for (void (*open)() : {OpenApprovalDetails, OpenVotingIntentionDetails, OpenPolls,
+                           OpenFinances, OpenManifestoProgress, OpenAchievements}) {
+        open();
+        driver.Frames(2);
+        GUI_WindowManager::Instance().DeleteAll();
+    }
+    const std::string log = ReadDebugLog();
+    const size_t missing = log.find("Missing string");
+    EXPECT_EQ(missing, std::string::npos) << log.substr(missing, log.find('\n', missing) - missing);
 }
 
 TEST(OptionsScreen, AResolutionIsWrittenAndTheScreenRebuiltAtThatSize) {

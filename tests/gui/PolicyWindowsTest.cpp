@@ -190,6 +190,11 @@ TEST_F(PolicyWindows, UsedUpCapitalBlocksThePickerAndTheIntroduction) {
     ASSERT_NE(blocked, nullptr);
     EXPECT_FALSE(blocked->IsConfirmation());
     EXPECT_EQ(blocked->Title(), GetString("GUI_RESTRICT_POWERS_BLOCKED"));
+    // The dialog is as tall as its words and its button, no taller: the
+    // button sits under the text, and the paper ends under the button.
+    driver.Screenshot("restrictpowers_blocked_1024x768");
+    EXPECT_LT(blocked->Height(), 200);
+    EXPECT_LE(blocked->Bottom() - blocked->OkButton()->Bottom(), 21);
     ClickOn(driver, blocked->OkButton());
     EXPECT_FALSE(GUI_ModalHolder::Instance().HasModalWindow());
     EXPECT_TRUE(GUI_WindowManager::Instance().Windows().empty());

@@ -153,10 +153,10 @@ TEST(RealWindow, ProgramOpensAWindowTakesClicksAndShowsTheGame) {
         return false;
     };
     const std::string shown = "main game screen shown";
-    // "New Game", first of the five menu buttons along the bottom at 1024 x 768,
+    // "New Game", first of the four menu buttons along the bottom at 1024 x 768,
     // then the first country of the list and the start button under its briefing.
     const bool listed =
-        clickUntil(48 + 88, 648 + 20, [] { return CountInLog("mission selection shown") >= 1; });
+        clickUntil(142 + 88, 648 + 20, [] { return CountInLog("mission selection shown") >= 1; });
     const bool briefed =
         listed && clickUntil(190, 112, [] { return CountInLog("briefing shown") >= 1; });
     const bool started = briefed && clickUntil(830, 644, [&] { return CountInLog(shown) >= 1; });

@@ -49,13 +49,16 @@ TEST(Calendar, MonthNamesComeFromStringTable) {
     StringTable::Instance().Unload();
 }
 
-TEST(FormatMoney, SwitchesToBillionsAboveAThousandMillion) {
+TEST(FormatMoney, SwitchesToBillionsFromAThousandMillion) {
     Mission& mission = Mission::Instance();
     const float wealth = mission.Wealth();
     const std::string currency = mission.Currency();
     mission.SetWealth(1.0f);
     mission.SetCurrency("$");
-    EXPECT_EQ(FormatMoney(1000.0f), "$ 1000.00 Million");
+    EXPECT_EQ(FormatMoney(1000.0f), "$ 1.00 Billion");
+    EXPECT_EQ(FormatMoney(999.999f), "$ 1.00 Billion");
+    EXPECT_EQ(FormatMoney(999.99f), "$ 999.99 Million");
+    EXPECT_EQ(FormatMoney(-2500.0f), "$ -2.50 Billion");
     EXPECT_EQ(FormatMoney(1500.0f), "$ 1.50 Billion");
     EXPECT_EQ(FormatMoney(2500000.0f), "$ 2,500.00 Billion");
     // Never a second comma (the last digits are float noise at this size).

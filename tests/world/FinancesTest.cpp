@@ -117,5 +117,5 @@ TEST_F(Accounts, NewsKeepsOrderAndReportsLargeMovesWithTheirCause) {
     news.ReportChange(*crime);
     ASSERT_EQ(news.Items().size(), 1u);
     EXPECT_EQ(news.Items()[0].text, "Crime Rate rose 15.00% (UNKNOWN)");
-    EXPECT_EQ(news.BuildReport(), "Cheer. Middling. In the black. Soon. Slump.");
+    EXPECT_EQ(news.BuildReport(0), "Cheer. Middling. In the black. Soon. Slump.");
 }

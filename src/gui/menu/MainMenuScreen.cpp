@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "core/Application.h"
+#include "core/SetupValues.h"
 #include "engine/D3DEngine.h"
 #include "engine/GdiText.h"
 #include "engine/StyleSheet.h"
+#include "engine/Updater.h"
 #include "gui/FrameCommands.h"
 #include "gui/GUI_TextButton.h"
 #include "gui/GuiText.h"
@@ -20,6 +22,8 @@ struct MenuEntry {
     const char* tooltip;
     bool onlyWithGame;
     void (*action)();
+    // Offered only when this setup value of "data/data.ini" is set.
+    const char* setupKey = nullptr;
 };
 
 // The build the main menu names, so a player's report says what they ran.
@@ -33,7 +37,7 @@ const std::vector<MenuEntry>& Entries() {
         {"SAVEGAME", "TOOLTIP_SAVEGAME", true, [] { SwitchScreen(kScreenSaveGame); }},
         {"OPTIONS", "TOOLTIP_OPTIONS", false, [] { SwitchScreen(kScreenOptions); }},
         {"VISITWEBSITE", "TOOLTIP_VISITWEBSITE", false,
-         [] { Application::Instance().OpenProductWebSite(); }},
+         [] { Application::Instance().OpenProductWebSite(); }, "website"},
         {"QUIT_GAME", "TOOLTIP_QUITGAME", false,
          [] { RunAfterFrame([] { Application::Instance().QuitGame(); }); }},
     };
@@ -86,7 +90,9 @@ void MainMenuScreen::Build(int width, int height, float scale) {
     std::vector<const MenuEntry*> shown;
     std::vector<float> labelWidths;
     for (const MenuEntry& entry : Entries()) {
-        if (!started && entry.onlyWithGame) continue;
+        const bool offered =
+            !entry.setupKey || !SetupValues::Instance().GetSetupString(entry.setupKey).empty();
+        if ((!started && entry.onlyWithGame) || !offered) continue;
         shown.push_back(&entry);
         labelWidths.push_back(
             float(StyledTextWidth(StyleSheet::kHeadline, GetString(entry.label))));
@@ -98,6 +104,8 @@ void MainMenuScreen::Build(int width, int height, float scale) {
         const Rect& at = places[i];
         button->SetRect(float(at.left), float(at.top), float(at.right), float(at.bottom));
     }
+    // A button that could only say that no server is set is no button.
+    if (!Updater::Instance().HasServer()) return;
     auto* updates = controls_->Add<GUI_TextButton>(GetString("CHECKUPDATES"),
                                                    [] { SwitchScreen(kScreenUpdates); });
     updates->SetTooltip(GetString("TOOLTIP_CHECKUPDATES"));

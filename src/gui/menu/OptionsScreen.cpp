@@ -27,11 +27,11 @@ struct SliderEntry {
 };
 
 constexpr std::array<SliderEntry, 5> kSliders = {{
-    {"Music Volume", GameOptions::kMusic},
-    {"Global Economic Volatility", GameOptions::kGlobalEconomy},
-    {"Interest Rate", GameOptions::kInterestRate},
-    {"Difficulty", GameOptions::kDifficulty},
-    {"Cynicism", GameOptions::kCynicism},
+    {"OPTION_MUSICVOLUME", GameOptions::kMusic},
+    {"OPTION_ECONOMICVOLATILITY", GameOptions::kGlobalEconomy},
+    {"OPTION_INTERESTRATE", GameOptions::kInterestRate},
+    {"OPTION_DIFFICULTY", GameOptions::kDifficulty},
+    {"OPTION_CYNICISM", GameOptions::kCynicism},
 }};
 
 // A box either edits a game option or, for the full-screen box, the display
@@ -156,7 +156,8 @@ void OptionsScreen::BuildResolutions(float left, float top, float scale) {
                 gap = 10.0f * rowScale_;
     for (size_t i = 0; i < Resolutions().size(); ++i) {
         const int choice = int(i);
-        auto* button = controls_->Add<GUI_TextButton>(GetString(Resolutions()[i].label),
+        // A size reads the same in every language: its label is no key.
+        auto* button = controls_->Add<GUI_TextButton>(Resolutions()[i].label,
                                                       [choice] { ChooseResolution(choice); });
         button->SetTooltip(GetString("TOOLTIP_RESOLUTION"));
         const float x = left + float(i % 2) * (buttonWidth + gap);
