@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "engine/Skin.h"
 #include "gui/GUI_ControlPanel.h"
 #include "gui/GUI_Window.h"
 
@@ -14,7 +15,7 @@ public:
     static constexpr float kButtonWidth = 190.0f;
     static constexpr float kButtonHeight = 20.0f;
     static constexpr float kGap = 4.0f;
-    static constexpr std::uint32_t kDimColour = 0xC0000000u;
+    static constexpr SkinColour kDimColour{Skin::COL_MENUDIM};
 
     explicit GUI_RightClickMenu(std::function<void(ControlPanelAction)> handler);
 

@@ -7,6 +7,7 @@
 #include "core/Application.h"
 #include "engine/D3DEngine.h"
 #include "engine/GdiText.h"
+#include "engine/Skin.h"
 #include "gui/GUI_FloatingLayer.h"
 #include "gui/GuiInput.h"
 
@@ -91,12 +92,13 @@ void GUI_Tooltip::DrawQueued() {
     if (displayedAlpha_ > 0.01f) {
         D3DEngine& engine = D3DEngine::Instance();
         const Rect shadow{rect_.left + 1, rect_.top + 1, rect_.right + 1, rect_.bottom + 1};
-        engine.FillRect(shadow, std::uint32_t(displayedAlpha_ * 192.0f) << 24 | 0x202080u);
-        engine.DrawBevelRect(rect_, std::uint32_t(displayedAlpha_ * 255.0f) << 24 | 0xFFFFFFu);
-        const std::uint32_t alpha = std::uint32_t(displayedAlpha_ * 255.0f) << 24;
+        const Skin& skin = Skin::Instance();
+        engine.FillRect(shadow, FadedColour(skin.Get(Skin::COL_TOOLTIPSHADOW), displayedAlpha_));
+        engine.DrawBevelRect(rect_, FadedColour(skin.Get(Skin::COL_TOOLTIPEDGE), displayedAlpha_));
+        const std::uint32_t ink = FadedColour(skin.Get(Skin::COL_TOOLTIPTEXT), displayedAlpha_);
         GdiText::Instance().QueueText(float(rect_.left + 4), float(rect_.top + 2), text_,
                                       kTooltipFace, TooltipFontSize(), float(width_ - 6),
-                                      GdiText::kLeft, alpha | 0xFFFFFFu);
+                                      GdiText::kLeft, ink);
     }
     targetAlpha_ = std::max(0.0f, targetAlpha_ - 0.5f);
 }

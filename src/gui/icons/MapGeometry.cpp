@@ -6,6 +6,7 @@
 
 #include "core/GameRandom.h"
 #include "engine/Diagnostics.h"
+#include "engine/Skin.h"
 
 namespace {
 constexpr float kPi = 3.14159265358979f;
@@ -85,10 +86,11 @@ MapPoint RandomPointInWedge(const Wedge& wedge, const MapMetrics& metrics) {
 }
 
 std::uint32_t ConnectorColour(float v) {
-    if (v < -0.25f) return 0xA6FF1010u;
-    if (v < 0.0f) return 0x80FF2020u;
-    if (v < 0.25f) return 0x8022FF6Cu;
-    return 0xA620FF20u;
+    const Skin& skin = Skin::Instance();
+    if (v < -0.25f) return skin.Get(Skin::COL_CONNECTORSTRONGBAD);
+    if (v < 0.0f) return skin.Get(Skin::COL_CONNECTORBAD);
+    if (v < 0.25f) return skin.Get(Skin::COL_CONNECTORGOOD);
+    return skin.Get(Skin::COL_CONNECTORSTRONGGOOD);
 }
 
 int DotCount(float length) {
@@ -166,8 +168,9 @@ LabelPlacement GroupLabelPlacement(float groupAngle, const MapMetrics& metrics) 
 }
 
 std::uint32_t PopularityLabelColour(float popularity) {
-    constexpr std::uint32_t kBad = 0xFFF2A06Bu, kMiddle = 0xFFF4F1EAu, kGood = 0xFF5FD3AAu;
+    const Skin& skin = Skin::Instance();
+    const std::uint32_t bad = skin.Get(Skin::COL_LABELBAD), middle = skin.Get(Skin::COL_PAPER),
+                        good = skin.Get(Skin::COL_LABELGOOD);
     const float p = std::clamp(popularity, 0.0f, 1.0f);
-    return p < 0.5f ? MixColour(kBad, kMiddle, p * 2.0f)
-                    : MixColour(kMiddle, kGood, p * 2.0f - 1.0f);
+    return p < 0.5f ? MixColour(bad, middle, p * 2.0f) : MixColour(middle, good, p * 2.0f - 1.0f);
 }

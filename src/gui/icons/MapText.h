@@ -5,12 +5,13 @@
 #include <string>
 #include <string_view>
 
+#include "engine/Skin.h"
 #include "gui/icons/MapGeometry.h"
 
 // Narrow faces, so that most names fit strips and bars a few dozen pixels wide.
 constexpr const char* kStripFace = "DejaVu Sans Condensed Bold";
 constexpr const char* kValueFace = "Liberation Sans Narrow";
-constexpr std::uint32_t kLabelInk = 0xF4F1EAu;  // paper, on the dark strips and bars
+constexpr SkinColour kLabelInk{Skin::COL_PAPER};  // on the dark strips and bars
 
 // 12 pixels at 1024 x 768, growing with the map's centre scale.
 int MapLabelSize(const MapMetrics& metrics);
