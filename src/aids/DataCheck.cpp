@@ -737,11 +737,14 @@ void DataCheck::CheckSkins() {
         return;
     }
     const std::vector<IniEntry> entries = ReadIniEntries(*file);
-    for (const char* key : Skin::kKeyNames) {
+    for (const Skin::Entry& colour : Skin::kEntries) {
+        const char* key = colour.key;
         const IniEntry* entry = FindEntry(entries, "default", key);
         const DataLocation at{path, entry ? entry->line : 0, "default", key};
         if (!entry) {
-            Add(at, "missing; the colour is transparent");
+            // A skin written before the newer keys existed draws those parts
+            // in the game's own colours, which is fine.
+            if (colour.colour < Skin::kClassicCount) Add(at, "missing; the colour is transparent");
             continue;
         }
         const Fields parts = SplitFields(entry->value);
@@ -751,6 +754,11 @@ void DataCheck::CheckSkins() {
                 return IsWholeNumber(part) && ParseInt(part) >= 0 && ParseInt(part) <= 255;
             });
         if (!good) Add(at, "'" + entry->value + "' is not red,green,blue,alpha from 0 to 255");
+    }
+    for (const IniEntry& entry : entries) {
+        if (platform::EqualsIgnoringCase(entry.section, "default") && !Skin::FindEntry(entry.key))
+            Add({path, entry.line, "default", entry.key},
+                "not a colour the game draws; the line is ignored", true);
     }
 }
 

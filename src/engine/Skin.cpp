@@ -8,6 +8,10 @@
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 
+Skin::Skin() {
+    for (const Entry& entry : kEntries) colours_[size_t(entry.colour)] = entry.fallback;
+}
+
 Skin& Skin::Instance() {
     static Skin skin;
     return skin;
@@ -29,14 +33,25 @@ void Skin::Load(std::string_view path) {
         ReportDataProblem(DataSeverity::Warning, {file, 0, "", ""},
                           "skin missing: every colour transparent", "Skin", __LINE__);
     }
-    for (int i = 0; i < kCount; ++i) {
-        const std::optional<std::string> value = IniFile::Find("default", kKeyNames[i], file);
-        if (!value && fileExists) {
-            ReportDataProblem(DataSeverity::Warning, {file, 0, "default", kKeyNames[i]},
+    for (const Entry& entry : kEntries) {
+        const bool classic = entry.colour < kClassicCount;
+        const std::optional<std::string> value = IniFile::Find("default", entry.key, file);
+        if (!value && fileExists && classic) {
+            ReportDataProblem(DataSeverity::Warning, {file, 0, "default", entry.key},
                               "missing colour: transparent used", "Skin", __LINE__);
         }
-        colours_[size_t(i)] = ParseColour(value ? value->substr(0, 1023) : std::string());
+        if (!value && !classic) {
+            colours_[size_t(entry.colour)] = entry.fallback;
+            continue;
+        }
+        colours_[size_t(entry.colour)] =
+            ParseColour(value ? value->substr(0, 1023) : std::string());
     }
+}
+
+std::uint32_t Skin::GroupColour(int groupIndex) const {
+    if (groupIndex < 0 || groupIndex >= kGroupCount) return Get(COL_MUTED);
+    return Get(Colour(COL_GROUP1 + groupIndex));
 }
 
 std::uint32_t Skin::PopularityColour(float value, bool highlighted) const {

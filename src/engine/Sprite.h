@@ -22,6 +22,8 @@ constexpr std::uint32_t PackColour(int a, int r, int g, int b) {
     return (std::uint32_t(a & 0xFF) << 24) | (std::uint32_t(r & 0xFF) << 16) |
            (std::uint32_t(g & 0xFF) << 8) | std::uint32_t(b & 0xFF);
 }
+// The tint that draws a texture as it is.
+constexpr std::uint32_t kUntinted = 0xFFFFFFFFu;
 
 // The screen size that sprites test themselves against, set by the engine.
 void SetScreenSize(float width, float height);

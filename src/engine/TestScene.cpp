@@ -15,10 +15,10 @@
 
 namespace {
 
-constexpr std::uint32_t kInk = 0xFF1B2A41u;
-constexpr std::uint32_t kPaper = 0xFFF4F1EAu;
-constexpr std::uint32_t kSlate = 0xFF2E3A4Bu;
-constexpr std::uint32_t kMuted = 0xFF8A94A3u;
+constexpr SkinColour kInk{Skin::COL_INK};
+constexpr SkinColour kPaper{Skin::COL_PAPER};
+constexpr SkinColour kSlate{Skin::COL_SLATE};
+constexpr SkinColour kMuted{Skin::COL_MUTED};
 
 // Positions are written for 1024 x 768 and scaled to fit, centred.
 class Layout {
@@ -41,7 +41,8 @@ private:
 
 void Card(const Layout& at, float l, float t, float r, float b) {
     D3DEngine& engine = D3DEngine::Instance();
-    engine.FillRect(at.R(l + 3, t + 3, r + 3, b + 3), 0x40000000u);  // soft drop shadow
+    engine.FillRect(at.R(l + 3, t + 3, r + 3, b + 3),
+                    Skin::Instance().Get(Skin::COL_SHADOW));  // soft drop shadow
     engine.FillRect(at.R(l, t, r, b), kPaper);
     engine.DrawRectOutline(at.R(l, t, r, b), kInk);
 }
@@ -61,7 +62,7 @@ void Label(const Layout& at, int style, float x, float y, std::string_view text,
 }
 
 void Picture(const Layout& at, std::string_view texture, float cx, float cy, float w, float h,
-             std::uint32_t colour = 0xFFFFFFFF) {
+             std::uint32_t colour = kUntinted) {
     D3DEngine::Instance().SetTexture(texture);
     Sprite sprite;
     sprite.SetSize(at.S(w), at.S(h));
@@ -75,22 +76,22 @@ void DrawSkinCard(const Layout& at) {
     const Skin& skin = Skin::Instance();
     Card(at, 16, 88, 336, 752);
     Label(at, StyleSheet::kHeadline, 32, 100, "Skin colours");
-    for (int i = 0; i < Skin::kCount; ++i) {
+    for (int i = 0; i < Skin::kClassicCount; ++i) {
         const float y = 136 + i * 30.0f;
         // A checker shows through translucent colours.
-        engine.FillRect(at.R(32, y, 74, y + 22), 0xFFFFFFFFu);
-        engine.FillRect(at.R(32, y, 53, y + 11), 0xFFD0D4DAu);
-        engine.FillRect(at.R(53, y + 11, 74, y + 22), 0xFFD0D4DAu);
+        engine.FillRect(at.R(32, y, 74, y + 22), skin.Get(Skin::COL_CHECKERLIGHT));
+        engine.FillRect(at.R(32, y, 53, y + 11), skin.Get(Skin::COL_CHECKERDARK));
+        engine.FillRect(at.R(53, y + 11, 74, y + 22), skin.Get(Skin::COL_CHECKERDARK));
         engine.FillRect(at.R(32, y, 74, y + 22), skin.Get(Skin::Colour(i)));
         engine.DrawRectOutline(at.R(32, y, 74, y + 22), kInk);
-        Label(at, StyleSheet::kApproval, 86, y + 2, Skin::kKeyNames[i]);
+        Label(at, StyleSheet::kApproval, 86, y + 2, Skin::KeyName(Skin::Colour(i)));
     }
     Label(at, StyleSheet::kHeadline, 32, 450, "Popularity");
     const float values[3] = {0.2f, 0.5f, 0.8f};
     const char* labels[3] = {"- 20 %", "= 50 %", "+ 80 %"};
     for (int i = 0; i < 3; ++i) {
         const float y = 488 + i * 40.0f;
-        engine.FillRect(at.R(32, y, 240, y + 24), 0x338A94A3u);
+        engine.FillRect(at.R(32, y, 240, y + 24), skin.Get(Skin::COL_CARDTRACK));
         engine.FillRect(at.R(32, y, 32 + 208 * values[i], y + 24),
                         skin.PopularityColour(values[i], i == 1));
         engine.DrawRectOutline(at.R(32, y, 240, y + 24), kMuted);
@@ -146,7 +147,7 @@ void DrawGraphCard(const Layout& at) {
         points.push_back(float(frame.bottom) - value * float(frame.bottom - frame.top));
     }
     engine.SetTexture("graph.dds");
-    engine.DrawThickLineStrip(points.data(), 22, 0xFF0072B2u, at.S(3.0f));
+    engine.DrawThickLineStrip(points.data(), 22, skin.Get(Skin::COL_ACCENT), at.S(3.0f));
     engine.FillRectGradient(at.R(728, 364, 984, 380), skin.Get(Skin::COL_REDPOP),
                             skin.Get(Skin::COL_GREENPOP));
     Label(at, StyleSheet::kApproval, 728, 386, "worse");
@@ -175,14 +176,14 @@ void DrawTextCard(const Layout& at) {
         "Z\xFCrich fa\xE7"
         "ade Gr\xF6\xDF"
         "e \xC9lan \xC0 la carte",
-        at.X(368), at.Y(628), 0xFF0072B2u);
+        at.X(368), at.Y(628), Skin::Instance().Get(Skin::COL_ACCENT));
     text.SetFont("font.dds");
     text.SetTextSize(at.S(12));
     text.AddQueueString("Small print: 12-pixel cells for dense tables.", at.X(368), at.Y(660),
                         kInk);
     text.SetFont("bigfont.dds");
     text.SetTextSize(at.S(48));
-    text.AddQueueString("Next turn", at.X(368), at.Y(682), 0xFFD55E00u);
+    text.AddQueueString("Next turn", at.X(368), at.Y(682), Skin::Instance().Get(Skin::COL_BAD));
     text.ProcessTextQueue();
 }
 
@@ -203,7 +204,7 @@ void DrawTestScene(int width, int height) {
     engine.BeginRender();
     engine.Clear(kSlate);
     engine.FillRect(at.R(16, 16, 1008, 72), kPaper);
-    engine.FillRect(at.R(16, 16, 24, 72), 0xFF0072B2u);
+    engine.FillRect(at.R(16, 16, 24, 72), Skin::Instance().Get(Skin::COL_ACCENT));
     Label(at, StyleSheet::kTitle, 40, 28, "Polity \x96 engine test card");
     Label(at, StyleSheet::kApproval, 760, 36,
           std::to_string(width) + " x " + std::to_string(height) + ", software renderer", 232,

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "engine/Skin.h"
 #include "politics/Policy.h"
 #include "politics/Situation.h"
 #include "politics/SituationManager.h"
@@ -14,11 +15,14 @@
 namespace {
 
 // The policy groups' colour-blind-safe hues, then deeper shades of them.
-constexpr std::uint32_t kSliceColours[] = {
-    0xFFE69F00u, 0xFF56B4E9u, 0xFF009E73u, 0xFFF0E442u, 0xFF0072B2u, 0xFFD55E00u, 0xFFCC79A7u,
-    0xFFA87400u, 0xFF2F86B8u, 0xFF006B4Eu, 0xFFB8AD22u, 0xFF004E7Au, 0xFF9C4400u, 0xFF96557Bu};
-constexpr std::uint32_t kInterestColour = 0xFF1B2A41u;
-constexpr std::uint32_t kOtherColour = 0xFFB8BEC8u;
+constexpr SkinColour kSliceColours[] = {
+    {Skin::COL_GROUP1},      {Skin::COL_GROUP2},      {Skin::COL_GROUP3},
+    {Skin::COL_GROUP4},      {Skin::COL_GROUP5},      {Skin::COL_GROUP6},
+    {Skin::COL_GROUP7},      {Skin::COL_GROUP1SHADE}, {Skin::COL_GROUP2SHADE},
+    {Skin::COL_GROUP3SHADE}, {Skin::COL_GROUP4SHADE}, {Skin::COL_GROUP5SHADE},
+    {Skin::COL_GROUP6SHADE}, {Skin::COL_GROUP7SHADE}};
+constexpr SkinColour kInterestColour{Skin::COL_INK};
+constexpr SkinColour kOtherColour{Skin::COL_CHARTOTHER};
 
 std::string Labelled(const std::string& name, float amount) {
     return name + " (" + FormatMoney(amount) + ")";

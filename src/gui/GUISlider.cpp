@@ -5,14 +5,15 @@
 
 #include "engine/D3DEngine.h"
 #include "engine/Diagnostics.h"
+#include "engine/Skin.h"
 #include "gui/GuiDrawing.h"
 #include "gui/GuiInput.h"
 #include "politics/SliderConfiguration.h"
 #include "world/StringTable.h"
 
 namespace {
-constexpr std::uint32_t kGradientTop = 0xFFB3C3D4u;
-constexpr std::uint32_t kGradientBottom = 0xFF0C0C0Cu;
+constexpr SkinColour kGradientTop{Skin::COL_SLIDERTOP};
+constexpr SkinColour kGradientBottom{Skin::COL_SLIDERBOTTOM};
 }  // namespace
 
 GUISlider::GUISlider(const SliderConfiguration* config, GUISliderOwner* owner)
@@ -123,13 +124,14 @@ void GUISlider::Draw() {
         ghost_ = MarkRect(Snap(std::clamp(owner_->SliderTarget(), 0.0f, 1.0f)));
         if (!dragging_) knob_ = MarkRect(Snap(std::clamp(owner_->SliderCurrent(), 0.0f, 1.0f)));
     }
+    const Skin& skin = Skin::Instance();
     for (float centre : TickCentres())
-        FillOutlined(Rect{int(centre - 2), int(y_ + 4), int(centre + 2), int(y_ + 18)}, 0xC0E0E0E0u,
-                     0xC0000000u);
+        FillOutlined(Rect{int(centre - 2), int(y_ + 4), int(centre + 2), int(y_ + 18)},
+                     skin.Get(Skin::COL_SLIDERTICK), skin.Get(Skin::COL_SLIDERTICKEDGE));
     D3DEngine& engine = D3DEngine::Instance();
     FillVerticalGradient(track_, kGradientTop, kGradientBottom);
-    engine.DrawRectOutline(track_, 0xFFE0E0E0u);
-    FillOutlined(ghost_, 0x80A6A6A6u, 0x80000000u);
+    engine.DrawRectOutline(track_, skin.Get(Skin::COL_SLIDEREDGE));
+    FillOutlined(ghost_, skin.Get(Skin::COL_SLIDERGHOST), skin.Get(Skin::COL_SLIDERGHOSTEDGE));
     FillVerticalGradient(knob_, kGradientTop, kGradientBottom);
-    engine.DrawRectOutline(knob_, 0xFFE0E0E0u);
+    engine.DrawRectOutline(knob_, skin.Get(Skin::COL_SLIDEREDGE));
 }

@@ -42,7 +42,7 @@ void GUI_AchievementsWindow::DrawContent() {
         Sprite icon;
         icon.SetSize(Px(kIcon), Px(kIcon));
         icon.SetPosition(X(kLeft + kIcon / 2.0f), Y(y + kIcon / 2.0f));
-        icon.SetColour(held ? 0xFFFFFFFFu : 0x80FFFFFFu);
+        icon.SetColour(held ? kUntinted : WithAlpha(kUntinted, 128));
         icon.Draw();
         // Names in the face the records screen has always used.
         gdi.BeginGdiText();

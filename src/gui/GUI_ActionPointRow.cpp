@@ -2,6 +2,7 @@
 #include "gui/GUI_ActionPointRow.h"
 
 #include "engine/D3DEngine.h"
+#include "engine/Skin.h"
 #include "gui/GuiInput.h"
 #include "world/StringTable.h"
 
@@ -27,7 +28,7 @@ void GUI_ActionPointRow::Draw(int points, int screenWidth, int screenHeight, flo
     const Rect bar = BarRect(screenWidth, screenHeight, fit);
     D3DEngine& engine = D3DEngine::Instance();
     if (points >= 1) {
-        engine.FillRect(bar, 0xFF000000u);
+        engine.FillRect(bar, Skin::Instance().Get(Skin::COL_ACTIONBAR));
         engine.DrawRectOutline(bar, kOutline);
         const float y = float(screenHeight / 2) + 151.0f * fit;
         for (int i = 0; i < points; ++i) {
@@ -36,7 +37,7 @@ void GUI_ActionPointRow::Draw(int points, int screenWidth, int screenHeight, flo
             Sprite icon;
             icon.SetSize(kIconSize * fit, kIconSize * fit);
             icon.SetPosition(float(rect_.left) + (14.0f + kIconStep * float(i)) * fit, y);
-            icon.SetColour(0xFFFFFFFFu);
+            icon.SetColour(kUntinted);
             icon.Draw();
             engine.DrawSpriteOutline(icon, kOutline);
         }

@@ -2,6 +2,7 @@
 // point of political capital left this turn.
 #pragma once
 
+#include "engine/Skin.h"
 #include "gui/GUI_BaseElement.h"
 #include "gui/GUI_Tooltip.h"
 
@@ -9,7 +10,7 @@ class GUI_ActionPointRow : public GUI_BaseElement {
 public:
     static constexpr float kIconSize = 24.0f;
     static constexpr float kIconStep = 28.0f;
-    static constexpr std::uint32_t kOutline = 0xFFE0E0E0u;
+    static constexpr SkinColour kOutline{Skin::COL_ACTIONEDGE};
 
     GUI_ActionPointRow();
 

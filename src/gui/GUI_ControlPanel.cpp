@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/D3DEngine.h"
+#include "engine/Skin.h"
 #include "gui/GUI_HoverImageButton.h"
 #include "gui/GUI_ModalHolder.h"
 #include "gui/TutorialManager.h"
@@ -88,7 +89,7 @@ void GUI_ControlPanel::Draw() {
     const int pad = int(6.0f * float(height_) / kButtonSize);
     D3DEngine::Instance().FillRect(
         Rect{rect_.left - pad * 2, rect_.top - pad, rect_.right + pad * 2, rect_.bottom + pad},
-        0x802E3A4Bu);
+        Skin::Instance().Get(Skin::COL_PANELSTRIP));
     UpdateAndDrawButtons();
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/Application.h"
 #include "engine/D3DEngine.h"
+#include "engine/Skin.h"
 #include "engine/StyleSheet.h"
 #include "gui/GuiInput.h"
 #include "gui/GuiText.h"
@@ -67,9 +68,9 @@ void GUI_ElectionTimeline::DrawLabels() {
     // Black with a white copy a pixel up and to the left, so it reads on any
     // background.
     DrawStyledText(StyleSheet::kApproval, right - width - 1.0f, top - 1.0f, label, 0.0f,
-                   GdiText::kLeft, 0xFFFFFFFFu);
+                   GdiText::kLeft, Skin::Instance().Get(Skin::COL_TIMELINELABELLIGHT));
     DrawStyledText(StyleSheet::kApproval, right - width, top, label, 0.0f, GdiText::kLeft,
-                   0xFF000000u);
+                   Skin::Instance().Get(Skin::COL_TIMELINELABEL));
     Calendar& calendar = Calendar::Instance();
     const std::string date = calendar.MonthName() + " " + std::to_string(calendar.GetYear());
     // The briefing's proper name; the config name is a label for the rules
@@ -82,7 +83,8 @@ void GUI_ElectionTimeline::DrawLabels() {
     std::string text = line(CountryDisplayName(mission.Path(), mission.Name()));
     if (left + float(StyledTextWidth(StyleSheet::kApproval, text)) > ScreenWidth())
         text = line(mission.Name());
-    DrawStyledText(StyleSheet::kApproval, left, top, text, 0.0f, GdiText::kLeft, 0xFFF4F1EAu);
+    DrawStyledText(StyleSheet::kApproval, left, top, text, 0.0f, GdiText::kLeft,
+                   Skin::Instance().Get(Skin::COL_PAPER));
 }
 
 void GUI_ElectionTimeline::UpdateTooltip() {

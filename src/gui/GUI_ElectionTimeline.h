@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/Skin.h"
 #include "gui/GUI_BaseElement.h"
 #include "gui/GUI_Tooltip.h"
 
@@ -15,8 +16,10 @@ public:
     static constexpr float kHeight = 12.0f;
     // Rests longer than this many frames show the tooltip.
     static constexpr int kTooltipRest = 40;
-    static constexpr std::uint32_t kPassedFill = 0xFF531010u, kPassedOutline = 0xFFA62020u;
-    static constexpr std::uint32_t kLeftFill = 0xFF105310u, kLeftOutline = 0xFF20A620u;
+    static constexpr SkinColour kPassedFill{Skin::COL_TIMELINEPASSED},
+        kPassedOutline{Skin::COL_TIMELINEPASSEDEDGE};
+    static constexpr SkinColour kLeftFill{Skin::COL_TIMELINELEFT},
+        kLeftOutline{Skin::COL_TIMELINELEFTEDGE};
 
     GUI_ElectionTimeline();
 

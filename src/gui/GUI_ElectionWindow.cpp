@@ -5,6 +5,7 @@
 
 #include "core/TextUtilities.h"
 #include "engine/D3DEngine.h"
+#include "engine/Skin.h"
 #include "engine/SoundEffects.h"
 #include "engine/StyleSheet.h"
 #include "gui/GUI_TextButton.h"
@@ -83,7 +84,7 @@ void GUI_ElectionWindow::DrawContent() {
     // For the government from the left, against from the right.
     const Rect bar{int(X(40.0f)), int(Y(90.0f)), int(X(kWidth - 40.0f)), int(Y(118.0f))};
     D3DEngine& engine = D3DEngine::Instance();
-    engine.FillRect(bar, 0x308A94A3u);
+    engine.FillRect(bar, Skin::Instance().Get(Skin::COL_BARTRACK));
     if (total > 0) {
         const float width = float(bar.right - bar.left) * counted_;
         const int split = bar.left + int(width * float(inFavour) / float(total));

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "engine/D3DEngine.h"
+#include "engine/Skin.h"
 #include "engine/StyleSheet.h"
 #include "gui/GuiText.h"
 #include "gui/icons/IconDrawing.h"
@@ -18,7 +19,8 @@ namespace {
 std::uint32_t IncomeInk() {
     const TextStyle& style = StyleSheet::Instance().Style(StyleSheet::kApproval);
     const int luminance = (style.red * 299 + style.green * 587 + style.blue * 114) / 1000;
-    return luminance < 128 ? 0xFFF4F1EAu : PackColour(255, style.red, style.green, style.blue);
+    return luminance < 128 ? Skin::Instance().Get(Skin::COL_PAPER)
+                           : PackColour(255, style.red, style.green, style.blue);
 }
 
 }  // namespace

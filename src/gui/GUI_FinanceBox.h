@@ -6,14 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "engine/Skin.h"
 #include "engine/Sprite.h"
 
 class GUI_FinanceBox {
 public:
-    static constexpr std::uint32_t kFill = 0xCD000000u;
-    static constexpr std::uint32_t kOutline = 0xCDC0C0C0u;
-    static constexpr std::uint32_t kRed = 0xFFFF1010u;
-    static constexpr std::uint32_t kGreen = 0xFF10FF10u;
+    static constexpr SkinColour kFill{Skin::COL_FINANCEBOX};
+    static constexpr SkinColour kOutline{Skin::COL_FINANCEBOXEDGE};
+    static constexpr SkinColour kRed{Skin::COL_FINANCEBAD};
+    static constexpr SkinColour kGreen{Skin::COL_FINANCEGOOD};
 
     struct Line {
         std::string text;

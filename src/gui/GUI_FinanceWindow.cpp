@@ -23,9 +23,9 @@ constexpr float kPieRadius = 128.0f;
 constexpr float kRow = 18.0f;
 constexpr size_t kMaxIncomeRows = 14;
 constexpr float kTau = 6.28318530718f;
-constexpr std::uint32_t kIncomeColour = info_colour::kGood;
-constexpr std::uint32_t kSpendingColour = info_colour::kBad;
-constexpr std::uint32_t kDebtColour = info_colour::kInk;
+constexpr SkinColour kIncomeColour = info_colour::kGood;
+constexpr SkinColour kSpendingColour = info_colour::kBad;
+constexpr SkinColour kDebtColour = info_colour::kInk;
 constexpr const char* kPageKeys[3] = {"INCOME", "EXPENDITURE", "HISTORY"};
 }  // namespace
 

@@ -54,7 +54,7 @@ void GUI_Graph::Draw() {
         std::copy_n(neuron_->History().begin(), kPoints, history.begin());
         const auto points = CurvePoints(rect_, history);
         engine.SetTexture("graph.dds");
-        engine.DrawThickLineStrip(points.data(), kPoints, 0xFFFF2020u, 3.0f);
+        engine.DrawThickLineStrip(points.data(), kPoints, skin.Get(Skin::COL_GRAPHLINE), 3.0f);
     }
     engine.DrawRectOutline(rect_, skin.Get(Skin::COL_GRAPHFRAME));
 }

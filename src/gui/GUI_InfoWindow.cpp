@@ -6,6 +6,7 @@
 
 #include "core/Application.h"
 #include "engine/D3DEngine.h"
+#include "engine/Skin.h"
 #include "engine/StyleSheet.h"
 #include "gui/GUI_CloseButton.h"
 #include "gui/GUI_MessageWindow.h"
@@ -107,5 +108,6 @@ float GUI_InfoWindow::FaceTextHeight(std::string_view face, float size, std::str
 
 void GUI_InfoWindow::Rule(float dy) const {
     const float y = Y(dy);
-    D3DEngine::Instance().DrawLine(X(20.0f), y, float(rect_.right) - Px(20.0f), y, 0x608A94A3u);
+    D3DEngine::Instance().DrawLine(X(20.0f), y, float(rect_.right) - Px(20.0f), y,
+                                   Skin::Instance().Get(Skin::COL_RULE));
 }

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "engine/GdiText.h"
+#include "engine/Skin.h"
 #include "gui/GUI_Window.h"
 
 class GUI_Button;
@@ -86,18 +87,18 @@ private:
     GUI_Button* close_ = nullptr;
 };
 
-// The ink, paper and signal colours the windows share.
+// The ink, paper and signal colours the windows share, from the skin.
 namespace info_colour {
-constexpr std::uint32_t kInk = 0xFF1B2A41u;
-constexpr std::uint32_t kPaper = 0xFFF4F1EAu;
-constexpr std::uint32_t kMuted = 0xFF8A94A3u;
+constexpr SkinColour kInk{Skin::COL_INK};
+constexpr SkinColour kPaper{Skin::COL_PAPER};
+constexpr SkinColour kMuted{Skin::COL_MUTED};
 // Secondary text: quieter than ink, still readable on paper.
-constexpr std::uint32_t kMutedText = 0xFF56606Fu;
-constexpr std::uint32_t kAccent = 0xFF0072B2u;
+constexpr SkinColour kMutedText{Skin::COL_MUTEDTEXT};
+constexpr SkinColour kAccent{Skin::COL_ACCENT};
 // Good and bad for bars and marks, and darker shades that keep text on
 // paper readable.
-constexpr std::uint32_t kGood = 0xFF009E73u;
-constexpr std::uint32_t kBad = 0xFFD55E00u;
-constexpr std::uint32_t kGoodText = 0xFF00755Au;
-constexpr std::uint32_t kBadText = 0xFFA34400u;
+constexpr SkinColour kGood{Skin::COL_GOOD};
+constexpr SkinColour kBad{Skin::COL_BAD};
+constexpr SkinColour kGoodText{Skin::COL_GOODTEXT};
+constexpr SkinColour kBadText{Skin::COL_BADTEXT};
 }  // namespace info_colour

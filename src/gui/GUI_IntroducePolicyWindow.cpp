@@ -6,6 +6,7 @@
 
 #include "core/Application.h"
 #include "engine/D3DEngine.h"
+#include "engine/Skin.h"
 #include "engine/StyleSheet.h"
 #include "gui/GUI_CloseButton.h"
 #include "gui/GUI_MessageWindow.h"
@@ -84,7 +85,7 @@ void GUI_IntroducePolicyWindow::DrawPanel() {
         const float y = float(implement_->Top() + implement_->Bottom()) / 2.0f - line;
         const int room = implement_->Left() - int(left) - int(10.0f * s);
         DrawStyledText(StyleSheet::kApproval, left, y, note.label, 0.0f, GdiText::kLeft,
-                       0xFF4A5566u);
+                       Skin::Instance().Get(Skin::COL_POLICYMUTEDTEXT));
         DrawStyledText(StyleSheet::kApproval, left, y + line,
                        FitText(StyleSheet::kApproval, note.amount, room));
     }

@@ -44,7 +44,7 @@ void GUI_IssueBar::Draw(const MapMetrics& metrics) {
         Sprite sprite;
         sprite.SetSize(float(r.right - r.left) * grow, float(r.bottom - r.top) * grow);
         sprite.SetPosition(float(r.left + r.right) / 2.0f, float(r.top + r.bottom) / 2.0f);
-        sprite.SetColour(0xFFFFFFFFu);
+        sprite.SetColour(kUntinted);
         sprite.Draw();
     }
     if (hovered) {

@@ -3,6 +3,7 @@
 
 #include "core/Application.h"
 #include "engine/D3DEngine.h"
+#include "engine/Skin.h"
 #include "engine/StyleSheet.h"
 #include "gui/GUI_CloseButton.h"
 #include "gui/GuiText.h"
@@ -10,9 +11,9 @@
 void DrawPaperPanel(const Rect& rect) {
     D3DEngine& engine = D3DEngine::Instance();
     engine.FillRect(Rect{rect.left + 4, rect.top + 4, rect.right + 4, rect.bottom + 4},
-                    0x50000000u);
-    engine.FillRect(rect, 0xFFF4F1EAu);
-    engine.DrawRectOutline(rect, 0xFF1B2A41u);
+                    Skin::Instance().Get(Skin::COL_MODALDIM));
+    engine.FillRect(rect, Skin::Instance().Get(Skin::COL_PAPER));
+    engine.DrawRectOutline(rect, Skin::Instance().Get(Skin::COL_INK));
 }
 
 namespace {
@@ -52,7 +53,8 @@ void GUI_MessageWindow::DrawPanel() {
     DrawPaperPanel(rect_);
     const float scale = Application::Instance().InterfaceScale();
     D3DEngine::Instance().FillRect(
-        Rect{rect_.left, rect_.top, rect_.left + int(6 * scale), rect_.bottom}, 0xFF0072B2u);
+        Rect{rect_.left, rect_.top, rect_.left + int(6 * scale), rect_.bottom},
+        Skin::Instance().Get(Skin::COL_ACCENT));
     const float left = float(rect_.left) + 24.0f * scale;
     const float titleWidth = float(width_) - 80.0f * scale;
     const float titleTop = float(rect_.top) + 16.0f * scale;

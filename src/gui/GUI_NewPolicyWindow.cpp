@@ -4,6 +4,7 @@
 #include "core/Application.h"
 #include "core/TextUtilities.h"
 #include "engine/D3DEngine.h"
+#include "engine/Skin.h"
 #include "engine/StyleSheet.h"
 #include "gui/GUI_CloseButton.h"
 #include "gui/GUI_MessageWindow.h"
@@ -85,7 +86,8 @@ void GUI_NewPolicyWindow::DrawPanel() {
     const float s = Application::Instance().InterfaceScale();
     DrawPaperPanel(rect_);
     D3DEngine::Instance().FillRect(
-        Rect{rect_.left, rect_.top, rect_.left + int(6 * s), rect_.bottom}, 0xFF0072B2u);
+        Rect{rect_.left, rect_.top, rect_.left + int(6 * s), rect_.bottom},
+        Skin::Instance().Get(Skin::COL_ACCENT));
     DrawStyledText(StyleSheet::kTitle, float(rect_.left) + 24.0f * s, float(rect_.top) + 14.0f * s,
                    GetString("NEW_POLICIES"));
     // Under restricted powers the player sees what is left to spend.

@@ -3,6 +3,7 @@
 
 #include "core/Application.h"
 #include "engine/D3DEngine.h"
+#include "engine/Skin.h"
 #include "engine/StyleSheet.h"
 #include "gui/GuiInput.h"
 #include "gui/GuiText.h"
@@ -16,11 +17,11 @@ void GUI_PolicyCategoryButton::Draw() {
     D3DEngine& engine = D3DEngine::Instance();
     const float scale = Application::Instance().InterfaceScale();
     const bool lit = state_ == kHighlighted && enabled_;
-    std::uint32_t fill = 0xFFFBFAF7u;
-    if (lit) fill = 0xFFECE8DFu;
-    if (selected_) fill = 0xFFE3DED3u;
+    std::uint32_t fill = Skin::Instance().Get(Skin::COL_LISTPAPER);
+    if (lit) fill = Skin::Instance().Get(Skin::COL_LISTHOVER);
+    if (selected_) fill = Skin::Instance().Get(Skin::COL_LISTSELECTED);
     engine.FillRect(rect_, fill);
-    engine.DrawRectOutline(rect_, 0xFFB8B2A6u);
+    engine.DrawRectOutline(rect_, Skin::Instance().Get(Skin::COL_LISTOUTLINE));
     // The selected category is marked by a wider swatch and bold ink, so the
     // colour is never the only sign.
     const int swatch = int((selected_ ? 10.0f : 5.0f) * scale);

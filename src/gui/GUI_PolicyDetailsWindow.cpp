@@ -8,6 +8,7 @@
 #include "core/Application.h"
 #include "core/TextUtilities.h"
 #include "engine/D3DEngine.h"
+#include "engine/Skin.h"
 #include "engine/StyleSheet.h"
 #include "gui/GUI_CloseButton.h"
 #include "gui/GUI_DrawnTab.h"
@@ -31,10 +32,10 @@
 
 namespace {
 
-constexpr std::uint32_t kMutedInk = 0xFF4A5566u;
-constexpr std::uint32_t kBarBlue = 0xFF0072B2u;
-constexpr std::uint32_t kTrough = 0xFFE3DED3u;
-constexpr std::uint32_t kGrid = 0xFF8A94A3u;
+constexpr SkinColour kMutedInk{Skin::COL_POLICYMUTEDTEXT};
+constexpr SkinColour kBarBlue{Skin::COL_ACCENT};
+constexpr SkinColour kTrough{Skin::COL_TROUGH};
+constexpr SkinColour kGrid{Skin::COL_MUTED};
 // An effect this strong fills its half of the bar; the strongest effects of
 // the shipped policies stay below it.
 constexpr float kFullStrength = 0.25f;
@@ -325,7 +326,7 @@ void GUI_PolicyDetailsWindow::DrawImplementationBar(float implementation) {
     const int filled = int(float(bar.right - bar.left) * std::clamp(implementation, 0.0f, 1.0f));
     if (filled > 0)
         engine.FillRect(Rect{bar.left, bar.top, bar.left + filled, bar.bottom}, kBarBlue);
-    engine.DrawRectOutline(bar, 0xFF1B2A41u);
+    engine.DrawRectOutline(bar, Skin::Instance().Get(Skin::COL_INK));
     const GuiInput& input = GuiInput::Instance();
     if (IsInFront() && RectContains(bar, input.mouseX, input.mouseY)) {
         implementationTooltip_.Arm(input.stillFrames);
@@ -374,10 +375,10 @@ void GUI_PolicyDetailsWindow::DrawDescription(const Rect& page) const {
     if (reach != 0)
         engine.FillRect(Rect{std::min(centre, centre + reach), bar.top,
                              std::max(centre, centre + reach), bar.bottom},
-                        reach > 0 ? 0xFF009E73u : 0xFFD55E00u);
+                        Skin::Instance().Get(reach > 0 ? Skin::COL_GOOD : Skin::COL_BAD));
     engine.DrawRectOutline(bar, kGrid);
     engine.DrawLine(float(centre), float(bar.top - 3), float(centre), float(bar.bottom + 3),
-                    0xFF1B2A41u);
+                    Skin::Instance().Get(Skin::COL_INK));
     DrawStyledText(StyleSheet::kApproval, float(barRight) + 10.0f * s, y,
                    FormatText("%d%%", int(std::lround(popularity * 100.0f))));
 }

@@ -7,6 +7,7 @@
 #include "aids/InterfacePermissions.h"
 #include "core/Application.h"
 #include "engine/D3DEngine.h"
+#include "engine/Skin.h"
 #include "engine/StyleSheet.h"
 #include "gui/GUI_ModalHolder.h"
 #include "gui/GuiInput.h"
@@ -17,11 +18,11 @@
 
 namespace {
 
-constexpr std::uint32_t kListPaper = 0xFFFBFAF7u;
-constexpr std::uint32_t kHover = 0xFFECE8DFu;
-constexpr std::uint32_t kRule = 0xFFDDD7CBu;
-constexpr std::uint32_t kMutedInk = 0xFF4A5566u;
-constexpr std::uint32_t kInForceGreen = 0xFF009E73u;
+constexpr SkinColour kListPaper{Skin::COL_LISTPAPER};
+constexpr SkinColour kHover{Skin::COL_LISTHOVER};
+constexpr SkinColour kRule{Skin::COL_LISTRULE};
+constexpr SkinColour kMutedInk{Skin::COL_POLICYMUTEDTEXT};
+constexpr SkinColour kInForceGreen{Skin::COL_GOOD};
 constexpr float kScrollBarWidth = 10.0f;
 
 float Scale() {
@@ -137,11 +138,12 @@ void GUI_PolicyList::Draw() {
     engine.FillRect(rect_, kListPaper);
     const int last = std::min(int(policies_.size()), first_ + kVisibleRows);
     for (int i = first_; i < last; ++i) DrawRow(i, RowRect(i));
-    engine.DrawRectOutline(rect_, 0xFFB8B2A6u);
+    engine.DrawRectOutline(rect_, Skin::Instance().Get(Skin::COL_LISTOUTLINE));
     if (HasScrollBar()) {
         const Rect track = ScrollTrack();
-        engine.FillRect(track, 0xFFE3DED3u);
-        engine.FillRect(ScrollThumb(), dragging_ ? 0xFF1B2A41u : 0xFF8A94A3u);
+        engine.FillRect(track, Skin::Instance().Get(Skin::COL_TROUGH));
+        engine.FillRect(ScrollThumb(),
+                        Skin::Instance().Get(dragging_ ? Skin::COL_INK : Skin::COL_MUTED));
     }
     DrawTooltip();
 }

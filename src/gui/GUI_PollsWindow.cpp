@@ -6,6 +6,7 @@
 
 #include "core/TextUtilities.h"
 #include "engine/D3DEngine.h"
+#include "engine/Skin.h"
 #include "engine/StyleSheet.h"
 #include "gui/InfoDrawing.h"
 #include "politics/Polls.h"
@@ -41,7 +42,7 @@ void GUI_PollsWindow::DrawChart(float top, const char* labelKey, bool votes) con
                      int(Y(top + 26.0f + kChartHeight))};
     ChartSeries series;
     series.values.assign(history.begin(), history.end());
-    series.colour = votes ? info_colour::kAccent : 0xFFCC79A7u;
+    series.colour = votes ? info_colour::kAccent : Skin::Instance().Get(Skin::COL_APPROVALLINE);
     DrawHistoryChart(chart, {series}, 1.0f);
     // Half the vote is what an election needs; the line marks it on both.
     const int half = (chart.top + chart.bottom) / 2;

@@ -50,7 +50,7 @@ void GUI_PopularityBars::Draw(int screenWidth, int screenHeight, float scale, fl
         const bool hovered =
             RectContains(BlockRect(bar, screenWidth, screenHeight, scale), mouseX, mouseY);
         const float value = BarValue(bar);
-        FillBlitted(track, 0x40F4F1EAu);
+        FillBlitted(track, Skin::Instance().Get(Skin::COL_POPTRACK));
         const int filled = track.left + int(value * float(track.right - track.left));
         FillBlitted(Rect{track.left, track.top, filled, track.bottom},
                     Skin::Instance().PopularityColour(value, hovered));
@@ -58,14 +58,16 @@ void GUI_PopularityBars::Draw(int screenWidth, int screenHeight, float scale, fl
         const int half = (track.left + track.right) / 2;
         engine.FillRect(Rect{half, track.top - int(3.0f * scale), half + std::max(1, int(scale)),
                              track.bottom + int(3.0f * scale)},
-                        0xFFF4F1EAu);
-        engine.DrawRectOutline(track, 0x80F4F1EAu);
+                        Skin::Instance().Get(Skin::COL_PAPER));
+        engine.DrawRectOutline(track, Skin::Instance().Get(Skin::COL_POPTRACKEDGE));
         const float labelTop = float(track.top) - 22.0f * scale;
         const std::string percent = std::to_string(int(std::lround(value * 100.0f))) + "%";
         DrawStyledText(StyleSheet::kApproval, float(track.left), labelTop,
-                       GetString(kTitleKeys[bar]), 0.0f, GdiText::kLeft, 0xFFF4F1EAu);
+                       GetString(kTitleKeys[bar]), 0.0f, GdiText::kLeft,
+                       Skin::Instance().Get(Skin::COL_PAPER));
         DrawStyledText(StyleSheet::kApproval, float(track.left), labelTop, percent,
-                       float(track.right - track.left), GdiText::kRight, 0xFFF4F1EAu);
+                       float(track.right - track.left), GdiText::kRight,
+                       Skin::Instance().Get(Skin::COL_PAPER));
     }
 }
 

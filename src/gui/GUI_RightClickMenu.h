@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "engine/Skin.h"
 #include "gui/GUI_ControlPanel.h"
 #include "gui/GUI_Window.h"
 
@@ -15,7 +16,7 @@ public:
     // Tall enough for a label with room above and below it.
     static constexpr float kButtonHeight = 24.0f;
     static constexpr float kGap = 4.0f;
-    static constexpr std::uint32_t kDimColour = 0xC0000000u;
+    static constexpr SkinColour kDimColour{Skin::COL_MENUDIM};
 
     explicit GUI_RightClickMenu(std::function<void(ControlPanelAction)> handler);
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "engine/D3DEngine.h"
+#include "engine/Skin.h"
 #include "engine/StyleSheet.h"
 #include "gui/GuiDrawing.h"
 #include "gui/GuiInput.h"
@@ -62,8 +63,10 @@ void GUI_SliderControl::Update() {
 
 void GUI_SliderControl::Draw() {
     Update();
-    FillOutlined(TrackRect(), 0xFF808080u, 0xFF404040u);
-    FillOutlined(KnobRect(), 0xFFC0C0C0u, 0xFF404040u);
+    FillOutlined(TrackRect(), Skin::Instance().Get(Skin::COL_SLIDERTRACK),
+                 Skin::Instance().Get(Skin::COL_SLIDEROUTLINE));
+    FillOutlined(KnobRect(), Skin::Instance().Get(Skin::COL_SLIDERKNOB),
+                 Skin::Instance().Get(Skin::COL_SLIDEROUTLINE));
     DrawStyledText(StyleSheet::kApproval, float(rect_.left), float(rect_.top + 20), label_,
                    float(width_), GdiText::kCentre);
 }

@@ -30,8 +30,8 @@ void GUI_TabButton::Draw() {
     D3DEngine& engine = D3DEngine::Instance();
     const bool shown = tab_ && tab_->IsShown();
     const std::uint32_t windowColour = Skin::Instance().Get(Skin::COL_TABBACK);
-    engine.FillRect(rect_, shown ? windowColour : 0xFF202020u);
-    engine.DrawRectOutline(rect_, 0xFF808080u);
+    engine.FillRect(rect_, shown ? windowColour : Skin::Instance().Get(Skin::COL_TABHIDDEN));
+    engine.DrawRectOutline(rect_, Skin::Instance().Get(Skin::COL_TABOUTLINE));
     // The tab pages hang below their buttons, so the shown button opens into
     // its page along its bottom edge (the design draws the top edge).
     if (shown)
@@ -41,7 +41,9 @@ void GUI_TabButton::Draw() {
                       float(ScaledStyleSize(StyleSheet::kHeadline)) * 0.6f;
     // Ink on the paper of the shown tab, paper on the dark face of the others.
     std::optional<std::uint32_t> colour;
-    if (!shown) colour = state_ == kHighlighted ? 0xFFFFFFFFu : 0xFFC8CCD2u;
+    if (!shown)
+        colour =
+            Skin::Instance().Get(state_ == kHighlighted ? Skin::COL_TABTEXTLIT : Skin::COL_TABTEXT);
     DrawStyledText(StyleSheet::kHeadline, float(rect_.left), top, label_, float(width_),
                    GdiText::kCentre, colour);
     DrawTooltip();

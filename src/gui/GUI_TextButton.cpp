@@ -2,6 +2,7 @@
 #include "gui/GUI_TextButton.h"
 
 #include "engine/D3DEngine.h"
+#include "engine/Skin.h"
 #include "engine/StyleSheet.h"
 #include "gui/GuiInput.h"
 #include "gui/GuiText.h"
@@ -12,8 +13,9 @@ GUI_TextButton::GUI_TextButton(std::string_view label, Action action)
 void GUI_TextButton::Draw() {
     D3DEngine& engine = D3DEngine::Instance();
     const bool lit = state_ == kHighlighted && enabled_;
-    engine.FillRect(rect_, lit ? 0xFF618790u : 0xFF436972u);
-    const std::uint32_t edge = lit ? 0xFF84A2ADu : 0xFF66848Fu;
+    const Skin& skin = Skin::Instance();
+    engine.FillRect(rect_, skin.Get(lit ? Skin::COL_BUTTONLIT : Skin::COL_BUTTON));
+    const std::uint32_t edge = skin.Get(lit ? Skin::COL_BUTTONEDGELIT : Skin::COL_BUTTONEDGE);
     engine.DrawLine(float(rect_.left), float(rect_.top), float(rect_.right), float(rect_.top),
                     edge);
     engine.DrawLine(float(rect_.left), float(rect_.top), float(rect_.left), float(rect_.bottom),
@@ -23,6 +25,7 @@ void GUI_TextButton::Draw() {
     const float top = float(rect_.top + rect_.bottom) / 2.0f -
                       float(ScaledStyleSize(StyleSheet::kHeadline)) * 0.6f;
     DrawStyledText(StyleSheet::kHeadline, float(rect_.left), top, label_, float(width_),
-                   GdiText::kCentre, enabled_ ? 0xFFE0E0E0u : 0xFF000000u);
+                   GdiText::kCentre,
+                   skin.Get(enabled_ ? Skin::COL_BUTTONTEXT : Skin::COL_BUTTONOFFTEXT));
     DrawTooltip();
 }

@@ -7,6 +7,7 @@
 #include "core/Application.h"
 #include "engine/D3DEngine.h"
 #include "engine/GdiText.h"
+#include "engine/Skin.h"
 #include "gui/GUI_FloatingLayer.h"
 #include "gui/GuiInput.h"
 
@@ -92,12 +93,13 @@ void GUI_Tooltip::DrawQueued(std::optional<TooltipPosition> at) {
         const Rect box{at->x, at->y, at->x + width_, at->y + height_};
         D3DEngine& engine = D3DEngine::Instance();
         const Rect shadow{box.left + 1, box.top + 1, box.right + 1, box.bottom + 1};
-        engine.FillRect(shadow, std::uint32_t(displayedAlpha_ * 192.0f) << 24 | 0x202080u);
-        engine.DrawBevelRect(box, std::uint32_t(displayedAlpha_ * 255.0f) << 24 | 0xFFFFFFu);
-        const std::uint32_t alpha = std::uint32_t(displayedAlpha_ * 255.0f) << 24;
+        const Skin& skin = Skin::Instance();
+        engine.FillRect(shadow, FadedColour(skin.Get(Skin::COL_TOOLTIPSHADOW), displayedAlpha_));
+        engine.DrawBevelRect(box, FadedColour(skin.Get(Skin::COL_TOOLTIPEDGE), displayedAlpha_));
+        const std::uint32_t ink = FadedColour(skin.Get(Skin::COL_TOOLTIPTEXT), displayedAlpha_);
         GdiText::Instance().QueueText(float(box.left + 4), float(box.top + 2), text_,
                                       kTooltipFace, TooltipFontSize(), float(width_ - 6),
-                                      GdiText::kLeft, alpha | 0xFFFFFFu);
+                                      GdiText::kLeft, ink);
     }
     targetAlpha_ = std::max(0.0f, targetAlpha_ - 0.5f);
 }

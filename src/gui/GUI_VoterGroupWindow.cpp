@@ -5,6 +5,7 @@
 
 #include "core/TextUtilities.h"
 #include "engine/D3DEngine.h"
+#include "engine/Skin.h"
 #include "engine/StyleSheet.h"
 #include "gui/GuiText.h"
 #include "gui/InfoDrawing.h"
@@ -31,7 +32,7 @@ constexpr int kStyle = StyleSheet::kApproval;
 // small pushes still show.
 constexpr float kBarGain = 3.0f;
 // Opinions in pure red or green stand on a dark chip to stay readable.
-constexpr std::uint32_t kChip = 0xFF0A0F16u;
+constexpr SkinColour kChip{Skin::COL_OPINIONCHIP};
 
 float SupportAmong(const VoterType& group) {
     const VoterManager& voters = VoterManager::Instance();
@@ -68,8 +69,8 @@ const char* GUI_VoterGroupWindow::GrowthKey(int trend) {
 
 std::uint32_t GUI_VoterGroupWindow::OpinionColour(float mood, bool* styled) {
     *styled = false;
-    if (mood < 0.33f) return 0xFFFF0000u;
-    if (mood > 0.66f) return 0xFF00FF00u;
+    if (mood < 0.33f) return Skin::Instance().Get(Skin::COL_OPINIONBAD);
+    if (mood > 0.66f) return Skin::Instance().Get(Skin::COL_OPINIONGOOD);
     *styled = true;
     const TextStyle& style = StyleSheet::Instance().Style(kStyle);
     return PackColour(255, style.red, style.green, style.blue);

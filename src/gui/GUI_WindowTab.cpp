@@ -13,7 +13,7 @@ void GUI_WindowTab::Draw() {
     if (!shown_ || !visible_) return;
     D3DEngine& engine = D3DEngine::Instance();
     engine.FillRect(rect_, Skin::Instance().Get(Skin::COL_TABBACK));
-    engine.DrawRectOutline(rect_, 0xFF808080u);
+    engine.DrawRectOutline(rect_, Skin::Instance().Get(Skin::COL_TABOUTLINE));
     DrawPanel();
     UpdateAndDrawButtons();
 }

@@ -3,11 +3,12 @@
 
 #include "core/Application.h"
 #include "engine/D3DEngine.h"
+#include "engine/Skin.h"
 #include "gui/FrameCommands.h"
 #include "gui/GUI_WindowManager.h"
 
 void ClearToSlate() {
-    D3DEngine::Instance().Clear(0xFF2E3A4Bu);
+    D3DEngine::Instance().Clear(Skin::Instance().Get(Skin::COL_SLATE));
 }
 
 GuiScreen::GuiScreen() : controls_(std::make_unique<GUI_Window>()) {}

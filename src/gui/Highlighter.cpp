@@ -6,6 +6,7 @@
 
 #include "aids/InterfacePermissions.h"
 #include "engine/D3DEngine.h"
+#include "engine/Skin.h"
 #include "gui/GUI_ControlPanel.h"
 #include "gui/GUI_HoverImageButton.h"
 #include "gui/GUI_IssueBar.h"
@@ -25,8 +26,8 @@ constexpr float kPi = 3.14159265f;
 // One bob of the arrows and one pulse of the outlines, in frames.
 constexpr int kPeriod = 60;
 constexpr float kBobDistance = 8.0f;
-constexpr std::uint32_t kYellow = 0xF0E442u;
-constexpr std::uint32_t kInk = 0x1B2A41u;
+constexpr SkinColour kYellow{Skin::COL_HIGHLIGHT};
+constexpr SkinColour kInk{Skin::COL_HIGHLIGHTEDGE};
 
 bool Shown(int flag) {
     return InterfacePermissions::Instance().IsShown(flag);
@@ -207,9 +208,8 @@ void Highlighter::Draw(MainGameScreen& screen) {
             const std::vector<float> points = OutlinePoints(member, gap);
             const int count = int(points.size() / 2);
             // Ink under the yellow keeps the outline clear on paper and slate alike.
-            engine.DrawThickLineStrip(points.data(), count, 0xC0000000u | kInk,
-                                      std::max(4.0f, 5.0f * scale));
-            engine.DrawThickLineStrip(points.data(), count, alpha << 24 | kYellow,
+            engine.DrawThickLineStrip(points.data(), count, kInk, std::max(4.0f, 5.0f * scale));
+            engine.DrawThickLineStrip(points.data(), count, WithAlpha(kYellow, alpha),
                                       std::max(2.0f, 3.0f * scale));
         }
     }
@@ -229,7 +229,7 @@ void Highlighter::DrawArrows(const Rect& target, float offset, float scale) cons
         sprite.SetSize(size, size);
         sprite.SetAngle(SpriteSafeAngle(arrow.angle));
         sprite.SetPosition(arrow.x, arrow.y);
-        sprite.SetColour(0xFFFFFFFFu);
+        sprite.SetColour(kUntinted);
         sprite.Draw();
     }
 }

@@ -24,7 +24,7 @@ void DrawSignedBar(const Rect& rect, float value) {
     value = std::clamp(value, -1.0f, 1.0f);
     const int middle = (rect.left + rect.right) / 2;
     const int half = (rect.right - rect.left) / 2;
-    engine.FillRect(rect, 0x208A94A3u);
+    engine.FillRect(rect, Skin::Instance().Get(Skin::COL_SIGNEDTRACK));
     const int reach = int(std::lround(std::fabs(value) * float(half)));
     if (value > 0.0f)
         engine.FillRect(Rect{middle, rect.top, middle + reach, rect.bottom}, info_colour::kGood);
@@ -35,12 +35,12 @@ void DrawSignedBar(const Rect& rect, float value) {
 
 void DrawLevelBar(const Rect& rect, float fraction, std::uint32_t colour) {
     D3DEngine& engine = D3DEngine::Instance();
-    engine.FillRect(rect, 0x308A94A3u);
+    engine.FillRect(rect, Skin::Instance().Get(Skin::COL_BARTRACK));
     const int filled =
         rect.left +
         int(std::lround(std::clamp(fraction, 0.0f, 1.0f) * float(rect.right - rect.left)));
     engine.FillRect(Rect{rect.left, rect.top, filled, rect.bottom}, colour);
-    engine.DrawRectOutline(rect, 0x808A94A3u);
+    engine.DrawRectOutline(rect, Skin::Instance().Get(Skin::COL_BAREDGE));
 }
 
 void DrawTick(float x, float y, float size, std::uint32_t colour) {
@@ -85,7 +85,7 @@ void FillPieSlice(float cx, float cy, float radius, float startAngle, float endA
 void DrawHistoryChart(const Rect& rect, const std::vector<ChartSeries>& series, float top) {
     D3DEngine& engine = D3DEngine::Instance();
     const Skin& skin = Skin::Instance();
-    engine.FillRect(rect, 0xFFFFFFFFu);
+    engine.FillRect(rect, skin.Get(Skin::COL_CHARTBACK));
     const std::uint32_t grid = skin.Get(Skin::COL_GRAPHGRID);
     // The graphs' grid every 10 pixels, kept inside the frame here.
     for (int y : GUI_Graph::HorizontalGridLines(rect))
@@ -124,8 +124,8 @@ void DrawSeatBar(const Rect& rect, int held, int total, int needed) {
 void DrawFireworks(const Rect& area, int frame) {
     constexpr int kBursts = 5;
     constexpr int kLife = 48;
-    constexpr std::uint32_t kColours[kBursts] = {0xE69F00u, 0x56B4E9u, 0xF0E442u, 0xCC79A7u,
-                                                 0x009E73u};
+    // Group colours: the first, second, fourth, seventh and third.
+    constexpr int kGroups[kBursts] = {0, 1, 3, 6, 2};
     D3DEngine& engine = D3DEngine::Instance();
     engine.SetTexture("firework.dds");
     const float width = float(area.right - area.left), height = float(area.bottom - area.top);
@@ -142,7 +142,7 @@ void DrawFireworks(const Rect& area, int frame) {
         Sprite sprite;
         sprite.SetSize(size, size);
         sprite.SetPosition(float(area.left) + fx * width, float(area.top) + fy * height * 0.6f);
-        sprite.SetColour(std::uint32_t(alpha) << 24 | kColours[i]);
+        sprite.SetColour(WithAlpha(Skin::Instance().GroupColour(kGroups[i]), std::uint32_t(alpha)));
         sprite.Draw();
     }
 }

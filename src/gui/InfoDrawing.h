@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/Skin.h"
 #include "engine/Sprite.h"
 
 // A bar from the middle of the rectangle: to the right in the good colour
@@ -26,7 +27,7 @@ void FillPieSlice(float centreX, float centreY, float radius, float startAngle, 
 
 struct ChartSeries {
     std::vector<float> values;  // newest first; drawn right to left
-    std::uint32_t colour = 0xFF1B2A41u;
+    std::uint32_t colour = Skin::Instance().Get(Skin::COL_INK);
 };
 // Grid, curves and frame; each value is plotted at value / top of the
 // height (clamped), the newest at the right edge.

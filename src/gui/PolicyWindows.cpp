@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/Skin.h"
 #include "engine/StyleSheet.h"
 #include "gui/GUI_IntroducePolicyWindow.h"
 #include "gui/GUI_ModalHolder.h"
@@ -115,10 +116,7 @@ void CloseTurnPolicyWindows() {
 }
 
 std::uint32_t PolicyGroupColour(int groupIndex) {
-    // The colour-blind-safe set, one per group in index order.
-    constexpr std::uint32_t kColours[7] = {0xFFE69F00u, 0xFF56B4E9u, 0xFF009E73u, 0xFFF0E442u,
-                                           0xFF0072B2u, 0xFFD55E00u, 0xFFCC79A7u};
-    return groupIndex >= 0 && groupIndex < 7 ? kColours[groupIndex] : 0xFF8A94A3u;
+    return Skin::Instance().GroupColour(groupIndex);
 }
 
 std::string MoneyPerTurn(float amountInMillions) {

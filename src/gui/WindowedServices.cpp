@@ -86,7 +86,7 @@ bool WindowedServices::StartDevices() {
         return false;
     platform::SetMainWindowTitle(GetString("APP_TITLE"));
     engine.BeginRender();
-    engine.Clear(0xFF000000u);
+    engine.Clear(Skin::Instance().Get(Skin::COL_BACKDROP));
     engine.EndRender();
     engine.Flip();
     return true;
@@ -163,7 +163,7 @@ void WindowedServices::BeginFrame() {
     GUI_WindowManager::Instance().UpdateAll();
     D3DEngine& engine = D3DEngine::Instance();
     engine.BeginRender();
-    engine.Clear(0xFF000000u);
+    engine.Clear(Skin::Instance().Get(Skin::COL_BACKDROP));
 }
 
 void WindowedServices::EndFrame() {

@@ -130,7 +130,7 @@ TEST_F(DataCheckTest, WholeCountryPassesAndEveryKindOfFaultIsFoundWithItsFileAnd
     Write("data/simulation/dilemmas/Judge.txt", dilemma);
     std::string skins = dir_.Read("data/skins.ini");
     skins.replace(skins.find("1,2,3,255"), 9, "1,2,3");
-    Write("data/skins.ini", skins);
+    Write("data/skins.ini", skins + "COL_INK=1,2\nCOL_INKY=1,2,3,255\n");
     Write("data/missions/mission1.txt", std::string(kMission) + "Curfew,0.5\n");
     Write("data/missions/mission1.mtx", "_All_,Poor,\n_All_,Nobody,\n");
     Write("data/manifesto.csv", "#,Cut crime,Crimes,-0.1,<\n");
@@ -225,7 +225,11 @@ TEST_F(DataCheckTest, WholeCountryPassesAndEveryKindOfFaultIsFoundWithItsFileAnd
           "data/simulation/dilemmas/Judge.txt:5: record 'Judge', key 'countries': no mission is "
           "named 'Valorria', so the dilemma never arises there",
           "data/skins.ini:2: record 'default', key 'COL_BOXOUTLINE': '1,2,3' is not "
-          "red,green,blue,alpha from 0 to 255"}) {
+          "red,green,blue,alpha from 0 to 255",
+          "data/skins.ini:12: record 'default', key 'COL_INK': '1,2' is not "
+          "red,green,blue,alpha from 0 to 255",
+          "data/skins.ini:13: record 'default', key 'COL_INKY': not a colour the game draws; the "
+          "line is ignored (warning)"}) {
         EXPECT_TRUE(Has(found, text)) << text << "\n" << listing;
     }
 

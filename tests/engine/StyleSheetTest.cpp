@@ -63,6 +63,9 @@ TEST(Skin, ParsesColoursDefaultsMissingOnesAndPicksPopularityBands) {
     EXPECT_NE(ReadDebugLog().find("data/skins.ini: record 'default', key 'COL_TABBACK': missing "
                                   "colour: transparent used"),
               std::string::npos);
+    // A skin older than a key draws that part as the game always has, quietly.
+    EXPECT_EQ(skin.Get(Skin::COL_INK), 0xFF1B2A41u);
+    EXPECT_EQ(ReadDebugLog().find("COL_INK"), std::string::npos);
 }
 
 TEST(StyleSheet, ShippedFilesAreCompleteAndNameInstalledFonts) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/Skin.h"
 #include "gui/icons/MapGeometry.h"
 
 class GUI_IconBase;
@@ -17,7 +18,7 @@ public:
     static constexpr float kThickness = 8.0f;
     static constexpr float kDotSize = 6.0f;
     static constexpr float kPieceLength = 20.0f;
-    static constexpr std::uint32_t kInitialColour = 0x80808080u;
+    static constexpr SkinColour kInitialColour{Skin::COL_CONNECTORNEW};
 
     GUI_NeuralEffect(NeuralEffect* effect, GUI_IconBase* source, GUI_IconBase* target);
 

@@ -7,6 +7,7 @@
 #include "core/TextUtilities.h"
 #include "engine/D3DEngine.h"
 #include "engine/Diagnostics.h"
+#include "engine/Skin.h"
 #include "gui/GUI_ModalHolder.h"
 #include "gui/PolicyWindows.h"
 #include "gui/icons/IconDrawing.h"
@@ -15,7 +16,7 @@
 
 namespace {
 std::uint32_t White(float alpha) {
-    return PackColour(int(alpha * 255.0f), 255, 255, 255);
+    return FadedColour(kUntinted, alpha);
 }
 }  // namespace
 

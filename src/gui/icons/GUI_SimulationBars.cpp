@@ -7,6 +7,7 @@
 #include "aids/InterfacePermissions.h"
 #include "engine/D3DEngine.h"
 #include "engine/GdiText.h"
+#include "engine/Skin.h"
 #include "gui/GUI_ModalHolder.h"
 #include "gui/GuiInput.h"
 #include "gui/InfoWindows.h"
@@ -54,10 +55,10 @@ float GUI_SimulationBars::Goodness() const {
 }
 
 std::uint32_t GUI_SimulationBars::LevelColour(float goodness, float alpha) {
-    const std::uint32_t a = std::uint32_t(alpha * 255.0f) << 24;
-    if (goodness >= 0.66f) return a | 0x009E73u;
-    if (goodness >= 0.33f) return a | 0xE69F00u;
-    return a | 0xD55E00u;
+    const Skin& skin = Skin::Instance();
+    if (goodness >= 0.66f) return FadedColour(skin.Get(Skin::COL_GOOD), alpha);
+    if (goodness >= 0.33f) return FadedColour(skin.Get(Skin::COL_MIDDLING), alpha);
+    return FadedColour(skin.Get(Skin::COL_BAD), alpha);
 }
 
 bool GUI_SimulationBars::IsHovered() const {
@@ -80,14 +81,16 @@ void GUI_SimulationBars::Draw() {
     const float alpha = DrawAlpha(InterfacePermissions::kSimulationStrips);
     const Rect inner{rect_.left + 2, rect_.top, rect_.right - 2, rect_.bottom};
     D3DEngine& engine = D3DEngine::Instance();
-    FillBlitted(inner, IsHovered() ? 0xFF808080u : std::uint32_t(alpha * 255.0f) << 24 | 0x060606u);
-    engine.DrawBevelRect(inner, std::uint32_t(alpha * 255.0f) << 24 | 0xC0C0C0u);
+    const Skin& skin = Skin::Instance();
+    FillBlitted(inner, IsHovered() ? skin.Get(Skin::COL_VALUEBARLIT)
+                                   : FadedColour(skin.Get(Skin::COL_VALUEBAR), alpha));
+    engine.DrawBevelRect(inner, FadedColour(skin.Get(Skin::COL_VALUEBAREDGE), alpha));
     DrawLevel(alpha);
     if (alpha <= 0.75f) return;
     const float centre = float(rect_.left + rect_.right) / 2.0f;
     GdiText::Instance().QueueText(std::trunc(centre - float(labelWidth_) / 2.0f),
                                   float(rect_.top) + 1.0f, label_, kValueFace, labelSize_, 0.0f,
-                                  GdiText::kLeft, std::uint32_t(alpha * 255.0f) << 24 | kLabelInk);
+                                  GdiText::kLeft, FadedColour(kLabelInk, alpha));
 }
 
 // A thin line along the bottom: its length is the level, its colour how good
@@ -100,7 +103,7 @@ void GUI_SimulationBars::DrawLevel(float alpha) const {
     const int left = rect_.left + 6, right = rect_.right - 6;
     const float level = std::clamp(value_->GetValue(), 0.0f, 1.0f);
     FillBlitted(Rect{left, bottom - thickness, right, bottom},
-                std::uint32_t(alpha * 64.0f) << 24 | 0xF4F1EAu);
+                FadedColour(Skin::Instance().Get(Skin::COL_VALUETRACK), alpha));
     const int end = left + int(level * float(right - left));
     FillBlitted(Rect{left, bottom - thickness, std::max(end, left + 1), bottom},
                 LevelColour(Goodness(), alpha));

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "aids/InterfacePermissions.h"
+#include "engine/Skin.h"
 #include "gui/GUI_ModalHolder.h"
 #include "gui/InfoWindows.h"
 #include "gui/icons/IconDrawing.h"
@@ -15,10 +16,10 @@ GUI_SituationIcon::GUI_SituationIcon(Situation* situation)
 }
 
 std::uint32_t GUI_SituationIcon::HaloColour(float goodness, float alpha) {
-    const int a = int(alpha * 255.0f);
-    if (goodness >= 0.66f) return PackColour(a, 0, 255, 0);
-    if (goodness >= 0.33f) return PackColour(a, 255, 255, 0);
-    return PackColour(a, 255, 0, 0);
+    const Skin& skin = Skin::Instance();
+    if (goodness >= 0.66f) return FadedColour(skin.Get(Skin::COL_HALOGOOD), alpha);
+    if (goodness >= 0.33f) return FadedColour(skin.Get(Skin::COL_HALOMIDDLE), alpha);
+    return FadedColour(skin.Get(Skin::COL_HALOBAD), alpha);
 }
 
 int GUI_SituationIcon::ShowFlag() const {
@@ -37,8 +38,7 @@ void GUI_SituationIcon::Draw() {
     const MapPoint centre = Centre();
     DrawCentredTexture("event_icon_halo.dds", centre.x, centre.y, kHaloShare * size_,
                        HaloColour(situation_->Goodness(), alpha));
-    DrawCentredTexture("event_icon.dds", centre.x, centre.y, size_,
-                       PackColour(int(alpha * 255.0f), 255, 255, 255));
+    DrawCentredTexture("event_icon.dds", centre.x, centre.y, size_, FadedColour(kUntinted, alpha));
     pulseSpeed_ =
         !situation_->IsPositive() && situation_->Value() > 0.7f ? kSeverePulseSpeed : 0.0f;
 }

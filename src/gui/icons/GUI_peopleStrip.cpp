@@ -8,6 +8,7 @@
 #include "engine/D3DEngine.h"
 #include "engine/Diagnostics.h"
 #include "engine/GdiText.h"
+#include "engine/Skin.h"
 #include "gui/GUI_ModalHolder.h"
 #include "gui/GuiInput.h"
 #include "gui/InfoWindows.h"
@@ -15,12 +16,6 @@
 #include "gui/icons/MapText.h"
 #include "gui/icons/VoterGroupGrid.h"
 #include "politics/VoterType.h"
-
-namespace {
-std::uint32_t Grey(float alpha, int level) {
-    return PackColour(int(alpha * 255.0f), level, level, level);
-}
-}  // namespace
 
 GUI_peopleStrip::GUI_peopleStrip(VoterType* group, VoterGroupGrid& grid)
     : GUI_IconBase(kWidth), group_(group) {
@@ -71,20 +66,21 @@ void GUI_peopleStrip::Draw() {
     const GuiInput& input = GuiInput::Instance();
     const bool inside = Contains(input.mouseX, input.mouseY);
     D3DEngine& engine = D3DEngine::Instance();
-    FillBlitted(Rect{rect_.left + 1, rect_.top + 1, rect_.right + 1, rect_.bottom + 1},
-                Grey(alpha, inside ? 32 : 0));
+    const Skin& skin = Skin::Instance();
+    FillBlitted(
+        Rect{rect_.left + 1, rect_.top + 1, rect_.right + 1, rect_.bottom + 1},
+        FadedColour(skin.Get(inside ? Skin::COL_STRIPSHADOWLIT : Skin::COL_STRIPSHADOW), alpha));
     const int bar = int(Approval() * float(width_));
     FillBlitted(Rect{rect_.left, rect_.top, rect_.left + bar, rect_.bottom},
-                PackColour(int(alpha * 128.0f), inside ? 172 : 158, inside ? 172 : 158,
-                           inside ? 172 : 158));
-    engine.DrawBevelRect(rect_, Grey(alpha, inside ? 255 : 192));
+                FadedColour(skin.Get(inside ? Skin::COL_STRIPBARLIT : Skin::COL_STRIPBAR), alpha));
+    engine.DrawBevelRect(
+        rect_, FadedColour(skin.Get(inside ? Skin::COL_STRIPEDGELIT : Skin::COL_STRIPEDGE), alpha));
     DrawFigures(alpha);
     if (alpha < 0.75f) return;
     const float centre = float(rect_.left + rect_.right) / 2.0f;
     GdiText::Instance().QueueText(std::trunc(centre - float(labelWidth_) / 2.0f),
                                   float(rect_.top) + 2.0f * Metrics().fit, label_, kStripFace,
-                                  labelSize_, 0.0f, GdiText::kLeft,
-                                  PackColour(int(alpha * 255.0f), 0, 0, 0) | kLabelInk);
+                                  labelSize_, 0.0f, GdiText::kLeft, FadedColour(kLabelInk, alpha));
     DrawTrendArrow();
 }
 
@@ -100,7 +96,7 @@ void GUI_peopleStrip::DrawFigures(float alpha) const {
         figure.SetSize(size, size);
         figure.SetPosition(float(rect_.left) + 8.0f * k + step * (float(i) + 0.5f),
                            float(rect_.bottom) - 11.0f * k + size / 2.0f);
-        figure.SetColour(Grey(alpha, 192));
+        figure.SetColour(FadedColour(Skin::Instance().Get(Skin::COL_STRIPFIGURE), alpha));
         figure.Draw();
     }
 }
@@ -118,7 +114,7 @@ void GUI_peopleStrip::DrawTrendArrow() const {
     arrow.SetAngle(SpriteSafeAngle(change > 0.0f ? 0.0f : 180.0f));
     arrow.SetPosition(change > 0.0f ? centre + offset : centre - offset,
                       float(rect_.top) + 9.0f * k);
-    arrow.SetColour(change > 0.0f ? PackColour(224, 6, 192, 6) : PackColour(224, 192, 6, 6));
+    arrow.SetColour(Skin::Instance().Get(change > 0.0f ? Skin::COL_TRENDUP : Skin::COL_TRENDDOWN));
     D3DEngine::Instance().SetTexture("gui_arrow.dds");
     arrow.Draw();
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "engine/Diagnostics.h"
+#include "engine/Skin.h"
 
 namespace {
 constexpr float kPi = 3.14159265358979f;
@@ -88,10 +89,11 @@ float RayToBounds(const MapMetrics& metrics, const IconBounds& bounds, float deg
 }
 
 std::uint32_t ConnectorColour(float v) {
-    if (v < -0.25f) return 0xA6FF1010u;
-    if (v < 0.0f) return 0x80FF2020u;
-    if (v < 0.25f) return 0x8022FF6Cu;
-    return 0xA620FF20u;
+    const Skin& skin = Skin::Instance();
+    if (v < -0.25f) return skin.Get(Skin::COL_CONNECTORSTRONGBAD);
+    if (v < 0.0f) return skin.Get(Skin::COL_CONNECTORBAD);
+    if (v < 0.25f) return skin.Get(Skin::COL_CONNECTORGOOD);
+    return skin.Get(Skin::COL_CONNECTORSTRONGGOOD);
 }
 
 int DotCount(float length) {
@@ -195,8 +197,9 @@ float DistanceToRect(const Rect& rect, MapPoint point) {
 }
 
 std::uint32_t PopularityLabelColour(float popularity) {
-    constexpr std::uint32_t kBad = 0xFFF2A06Bu, kMiddle = 0xFFF4F1EAu, kGood = 0xFF5FD3AAu;
+    const Skin& skin = Skin::Instance();
+    const std::uint32_t bad = skin.Get(Skin::COL_LABELBAD), middle = skin.Get(Skin::COL_PAPER),
+                        good = skin.Get(Skin::COL_LABELGOOD);
     const float p = std::clamp(popularity, 0.0f, 1.0f);
-    return p < 0.5f ? MixColour(kBad, kMiddle, p * 2.0f)
-                    : MixColour(kMiddle, kGood, p * 2.0f - 1.0f);
+    return p < 0.5f ? MixColour(bad, middle, p * 2.0f) : MixColour(middle, good, p * 2.0f - 1.0f);
 }

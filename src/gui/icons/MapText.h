@@ -7,11 +7,12 @@
 #include <string_view>
 
 #include "core/LabelRoom.h"
+#include "engine/Skin.h"
 #include "gui/icons/MapGeometry.h"
 
 constexpr const char* kStripFace = kVoterStripFace;
 constexpr const char* kValueFace = kValueBarFace;
-constexpr std::uint32_t kLabelInk = 0xF4F1EAu;  // paper, on the dark strips and bars
+constexpr SkinColour kLabelInk{Skin::COL_PAPER};  // on the dark strips and bars
 
 // 12 pixels at 1024 x 768, growing with the map's centre scale.
 int MapLabelSize(const MapMetrics& metrics);

@@ -5,6 +5,7 @@
 
 #include "core/Application.h"
 #include "engine/D3DEngine.h"
+#include "engine/Skin.h"
 #include "engine/StyleSheet.h"
 #include "gui/GuiInput.h"
 #include "gui/GuiText.h"
@@ -22,7 +23,9 @@ void GUI_MissionButton::Draw() {
     const float scale = Application::Instance().InterfaceScale();
     const bool lit = state_ == kHighlighted && enabled_;
     // Chosen: paper with a blue bar, as the briefing panel beside it.
-    const std::uint32_t face = chosen_ ? menu_colour::kPaper : (lit ? 0xFF4A5D75u : 0xFF3B4A5Eu);
+    const std::uint32_t face =
+        chosen_ ? menu_colour::kPaper
+                : Skin::Instance().Get(lit ? Skin::COL_MISSIONBUTTONLIT : Skin::COL_MISSIONBUTTON);
     engine.FillRect(rect_, face);
     if (chosen_)
         engine.FillRect(Rect{rect_.left, rect_.top, rect_.left + int(5 * scale), rect_.bottom},

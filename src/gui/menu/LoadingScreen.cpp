@@ -11,6 +11,7 @@
 #include "core/LoadingProgress.h"
 #include "engine/D3DEngine.h"
 #include "engine/DebugLog.h"
+#include "engine/Skin.h"
 #include "engine/StyleSheet.h"
 #include "gui/GUI_MessageWindow.h"
 #include "gui/GuiText.h"
@@ -58,7 +59,7 @@ void LoadingScreen::DrawBackground() {
     const float left = float(panel.left) + 32.0f * scale;
     DrawBackdrop(left, float(panel.top) + 28.0f * scale, inner, float(height / 2) - 44.0f * scale);
     // The game's own grey for the step and the prompt.
-    const std::uint32_t grey = 0xFF808080u;
+    const std::uint32_t grey = Skin::Instance().Get(Skin::COL_LOADINGTEXT);
     if (IsFinished()) {
         DrawStyledText(StyleSheet::kParagraph, left, float(height / 2) - 10.0f * scale,
                        GetString("CLICK_TO_CONTINUE"), inner, GdiText::kCentre, grey);
@@ -67,11 +68,11 @@ void LoadingScreen::DrawBackground() {
     D3DEngine& engine = D3DEngine::Instance();
     const Rect bar{int(left), height / 2 - int(14 * scale), int(left + inner),
                    height / 2 + int(6 * scale)};
-    engine.FillRect(bar, 0xFFE2DED4u);
+    engine.FillRect(bar, Skin::Instance().Get(Skin::COL_PROGRESSTRACK));
     engine.FillRect(
         Rect{bar.left, bar.top, bar.left + int(inner * BarFraction(progress_)), bar.bottom},
-        0xFF0072B2u);
-    engine.DrawRectOutline(bar, 0xFF8A94A3u);
+        Skin::Instance().Get(Skin::COL_ACCENT));
+    engine.DrawRectOutline(bar, Skin::Instance().Get(Skin::COL_MUTED));
     DrawStyledText(StyleSheet::kApproval, left, float(bar.bottom) + 12.0f * scale, label_, inner,
                    GdiText::kCentre, grey);
 }
@@ -120,8 +121,8 @@ void LoadingScreen::DrawBackdrop(float left, float top, float width, float botto
         y += lineHeight;
     }
     DrawStyledText(StyleSheet::kApproval, left, y + 10.0f * scale, backdrop->attribution, width,
-                   GdiText::kRight, 0xFF5E5E5Eu);
+                   GdiText::kRight, Skin::Instance().Get(Skin::COL_PROGRESSTEXT));
     // A thin rule between the quotation and the progress below it.
     D3DEngine::Instance().FillRect(Rect{int(left), int(bottom) - 1, int(left + width), int(bottom)},
-                                   0xFFD8D2C4u);
+                                   Skin::Instance().Get(Skin::COL_QUOTERULE));
 }

@@ -8,6 +8,7 @@
 #include "core/SetupValues.h"
 #include "engine/D3DEngine.h"
 #include "engine/GdiText.h"
+#include "engine/Skin.h"
 #include "engine/StyleSheet.h"
 #include "engine/Updater.h"
 #include "gui/FrameCommands.h"
@@ -122,14 +123,13 @@ void MainMenuScreen::DrawBackground() {
     ClearToSlate();
     // A calm band across the upper third, with the game's name on it.
     const int bandTop = int(float(height) * 0.22f), bandBottom = int(float(height) * 0.50f);
-    engine.FillRect(Rect{0, bandTop, width, bandBottom}, 0xFFF4F1EAu);
-    engine.FillRect(Rect{0, bandBottom, width, bandBottom + int(6 * scale)}, 0xFF0072B2u);
+    engine.FillRect(Rect{0, bandTop, width, bandBottom}, Skin::Instance().Get(Skin::COL_PAPER));
+    engine.FillRect(Rect{0, bandBottom, width, bandBottom + int(6 * scale)},
+                    Skin::Instance().Get(Skin::COL_ACCENT));
     // The seven policy-group colours along its top edge.
-    const std::uint32_t groups[] = {0xFFE69F00u, 0xFF56B4E9u, 0xFF009E73u, 0xFFF0E442u,
-                                    0xFF0072B2u, 0xFFD55E00u, 0xFFCC79A7u};
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < Skin::kGroupCount; ++i)
         engine.FillRect(Rect{i * width / 7, bandTop - int(6 * scale), (i + 1) * width / 7, bandTop},
-                        groups[i]);
+                        Skin::Instance().GroupColour(i));
     // The name in the title face at display size, centred on the band.
     const std::string title = GetString("APP_TITLE");
     const TextStyle& look = StyleSheet::Instance().Style(StyleSheet::kTitle);
@@ -142,5 +142,5 @@ void MainMenuScreen::DrawBackground() {
                     float(bandTop + bandBottom) / 2.0f - float(size) * 0.62f, title, 0.0f);
     gdi.EndGdiText();
     DrawStyledText(StyleSheet::kApproval, 16.0f * scale, float(height) - 30.0f * scale, kBuildName,
-                   0.0f, GdiText::kLeft, 0xFFB8C0CCu);
+                   0.0f, GdiText::kLeft, Skin::Instance().Get(Skin::COL_VERSIONTEXT));
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "engine/D3DEngine.h"
+#include "engine/Skin.h"
 #include "engine/StyleSheet.h"
 #include "gui/GuiText.h"
 
@@ -12,13 +13,11 @@ void DrawMenuHeading(std::string_view title, float scale) {
     const float left = 40.0f * scale;
     DrawStyledText(StyleSheet::kTitle, left, 24.0f * scale, title, 0.0f, GdiText::kLeft,
                    menu_colour::kPaper);
-    const std::uint32_t groups[] = {0xFFE69F00u, 0xFF56B4E9u, 0xFF009E73u, 0xFFF0E442u,
-                                    0xFF0072B2u, 0xFFD55E00u, 0xFFCC79A7u};
     const int top = int(66.0f * scale), bottom = top + std::max(2, int(4.0f * scale));
     const int stripe = int(40.0f * scale);
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < Skin::kGroupCount; ++i)
         engine.FillRect(Rect{int(left) + i * stripe, top, int(left) + (i + 1) * stripe, bottom},
-                        groups[i]);
+                        Skin::Instance().GroupColour(i));
 }
 
 void DrawFramedPicture(std::string_view texture, bool available, const Rect& rect) {
@@ -31,7 +30,7 @@ void DrawFramedPicture(std::string_view texture, bool available, const Rect& rec
                             float(rect.top + rect.bottom) / 2.0f);
         picture.DrawUnchecked();
     } else {
-        engine.FillRect(rect, 0xFFD9DEE5u);
+        engine.FillRect(rect, Skin::Instance().Get(Skin::COL_NOPICTURE));
     }
     engine.DrawRectOutline(rect, menu_colour::kInk);
 }

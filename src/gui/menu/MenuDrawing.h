@@ -5,15 +5,16 @@
 #include <cstdint>
 #include <string_view>
 
+#include "engine/Skin.h"
 #include "engine/Sprite.h"
 
 namespace menu_colour {
-constexpr std::uint32_t kInk = 0xFF1B2A41u;
-constexpr std::uint32_t kPaper = 0xFFF4F1EAu;
-constexpr std::uint32_t kMuted = 0xFF8A94A3u;
+constexpr SkinColour kInk{Skin::COL_INK};
+constexpr SkinColour kPaper{Skin::COL_PAPER};
+constexpr SkinColour kMuted{Skin::COL_MUTED};
 // Muted grey darkened so that small text on paper keeps its contrast.
-constexpr std::uint32_t kMutedText = 0xFF4F5A6Au;
-constexpr std::uint32_t kBlue = 0xFF0072B2u;
+constexpr SkinColour kMutedText{Skin::COL_MENUMUTEDTEXT};
+constexpr SkinColour kBlue{Skin::COL_ACCENT};
 }  // namespace menu_colour
 
 // The screen's title in paper on the slate, and the seven policy-group

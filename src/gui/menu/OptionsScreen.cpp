@@ -6,6 +6,7 @@
 #include "core/Application.h"
 #include "core/DataFiles.h"
 #include "engine/D3DEngine.h"
+#include "engine/Skin.h"
 #include "engine/StyleSheet.h"
 #include "gui/FrameCommands.h"
 #include "gui/GUI_CheckBox.h"
@@ -186,8 +187,9 @@ void OptionsScreen::DrawForeground() {
         if (engine.Width() != size.width || engine.Height() != size.height) continue;
         Rect mark = resolutionButtons_[i]->GetRect();
         mark.left -= 3, mark.top -= 3, mark.right += 3, mark.bottom += 3;
-        D3DEngine::Instance().DrawRectOutline(mark, 0xFFE69F00u);
+        D3DEngine::Instance().DrawRectOutline(mark, Skin::Instance().Get(Skin::COL_CHECKMARK));
         D3DEngine::Instance().DrawRectOutline(
-            Rect{mark.left + 1, mark.top + 1, mark.right - 1, mark.bottom - 1}, 0xFFE69F00u);
+            Rect{mark.left + 1, mark.top + 1, mark.right - 1, mark.bottom - 1},
+            Skin::Instance().Get(Skin::COL_CHECKMARK));
     }
 }

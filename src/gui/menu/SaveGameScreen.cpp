@@ -5,6 +5,7 @@
 
 #include "core/Application.h"
 #include "engine/D3DEngine.h"
+#include "engine/Skin.h"
 #include "engine/StyleSheet.h"
 #include "gui/GUI_MessageWindow.h"
 #include "gui/GUI_TextButton.h"
@@ -100,7 +101,7 @@ void SaveGameScreen::DrawBackground() {
     DrawStyledText(StyleSheet::kApproval, left, float(panel_.top) + 54.0f * scale,
                    GetString("SAVE_NAME_HINT"), inner, GdiText::kLeft, menu_colour::kMutedText);
     D3DEngine& engine = D3DEngine::Instance();
-    engine.FillRect(field_, 0xFFFFFFFFu);
+    engine.FillRect(field_, Skin::Instance().Get(Skin::COL_TEXTFIELD));
     engine.DrawRectOutline(field_, menu_colour::kInk);
     const float textLeft = float(field_.left) + 10.0f * scale;
     const float textTop = float(field_.top + field_.bottom) / 2.0f -
@@ -118,10 +119,11 @@ void SaveGameScreen::DrawBackground() {
     if (notice_.empty()) return;
     // A refusal in the warning colour with a bar beside it, a question in ink.
     const float noticeTop = float(field_.bottom) + 14.0f * scale;
-    const std::uint32_t colour = noticeIsError_ ? 0xFFB34700u : menu_colour::kInk;
+    const std::uint32_t colour =
+        noticeIsError_ ? Skin::Instance().Get(Skin::COL_ERRORTEXT) : menu_colour::kInk;
     engine.FillRect(Rect{int(left), int(noticeTop), int(left) + std::max(2, int(4 * scale)),
                          int(noticeTop) + int(44 * scale)},
-                    noticeIsError_ ? 0xFFD55E00u : menu_colour::kBlue);
+                    noticeIsError_ ? Skin::Instance().Get(Skin::COL_BAD) : menu_colour::kBlue);
     DrawStyledText(StyleSheet::kApproval, left + 14.0f * scale, noticeTop, notice_,
                    inner - 14.0f * scale, GdiText::kLeft, colour);
 }

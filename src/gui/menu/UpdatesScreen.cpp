@@ -5,6 +5,7 @@
 
 #include "core/Application.h"
 #include "engine/D3DEngine.h"
+#include "engine/Skin.h"
 #include "engine/StyleSheet.h"
 #include "engine/Updater.h"
 #include "gui/FrameCommands.h"
@@ -100,12 +101,12 @@ void UpdatesScreen::DrawBackground() {
 void UpdatesScreen::DrawBar(float left, float top, float width, float scale) const {
     D3DEngine& engine = D3DEngine::Instance();
     const Rect bar{int(left), int(top), int(left + width), int(top + 20.0f * scale)};
-    engine.FillRect(bar, 0xFFE2DED4u);
+    engine.FillRect(bar, Skin::Instance().Get(Skin::COL_PROGRESSTRACK));
     engine.FillRect(Rect{bar.left, bar.top, bar.left + int(width * fraction_), bar.bottom},
-                    0xFF0072B2u);
-    engine.DrawRectOutline(bar, 0xFF8A94A3u);
+                    Skin::Instance().Get(Skin::COL_ACCENT));
+    engine.DrawRectOutline(bar, Skin::Instance().Get(Skin::COL_MUTED));
     DrawStyledText(StyleSheet::kApproval, left, float(bar.bottom) + 10.0f * scale, currentFile_,
-                   width, GdiText::kCentre, 0xFF5E5E5Eu);
+                   width, GdiText::kCentre, Skin::Instance().Get(Skin::COL_PROGRESSTEXT));
 }
 
 void UpdatesScreen::DrawResults(float left, float top, float width, float scale) const {
@@ -114,7 +115,7 @@ void UpdatesScreen::DrawResults(float left, float top, float width, float scale)
     if (state_ == State::Failed) {
         // Red text with a heading that says it in words, never colour alone.
         DrawStyledText(StyleSheet::kHeadline, left, y, GetString("UPDATE_FAILED"), width,
-                       GdiText::kLeft, 0xFFB34700u);
+                       GdiText::kLeft, Skin::Instance().Get(Skin::COL_ERRORTEXT));
         y += row * 1.3f;
         for (const std::string& error : errors_) {
             DrawStyledText(StyleSheet::kApproval, left, y, error, width);
