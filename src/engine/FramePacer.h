@@ -13,7 +13,7 @@ public:
     static constexpr int kDefaultRefreshRate = 60;
     // How often a still picture is drawn again: often enough to notice a
     // change that comes without input, rarely enough to cost next to nothing.
-    static constexpr double kStillIntervalMilliseconds = 500.0;
+    static constexpr double kStillIntervalMilliseconds = 1000.0;
 
     // `refreshRate` in frames a second; 0 or less when the display does not say.
     explicit FramePacer(int refreshRate = 0);
