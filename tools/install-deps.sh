@@ -10,7 +10,7 @@ packages=(
   libsdl2-dev
   libsdl2-ttf-dev libfontconfig-dev libfreetype-dev libpng-dev librsvg2-dev libcairo2-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation
-  xvfb xdotool
+  xvfb xdotool openbox libx11-dev libxfixes-dev
   libogg-dev libvorbis-dev libcurl4-openssl-dev
 )
 

@@ -1,11 +1,13 @@
 // Display start-up, the texture registry, the bind check and the primitives.
 #include "engine/D3DEngine.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdarg>
 
 #include "engine/DdsImage.h"
 #include "engine/DebugLog.h"
+#include "engine/DrawGate.h"
 #include "platform/FileSystem.h"
 #include "platform/ImageFiles.h"
 #include "platform/IniFile.h"
@@ -63,12 +65,10 @@ bool D3DEngine::Initialise(int width, int height, int bitsPerPixel, bool ignoreS
         log_ = std::fopen(platform::ResolvePathForWriting(kEngineLogPath).c_str(), "wt");
     }
     LogLine("Initialising display");
-    windowed_ = forceWindowed || IniFile::ReadInt("config", "IsWindowed", 0, kConfigPath) != 0;
+    windowed_ = WillStartWindowed(ignoreSafeMode, forceWindowed);
     const bool useSoftware = IniFile::ReadInt("config", "UseRGB", 0, kConfigPath) != 0;
-    if (!ignoreSafeMode && IniFile::ReadInt("config", "SafeMode", 0, kConfigPath) != 0) {
-        windowed_ = true;
+    if (!ignoreSafeMode && IniFile::ReadInt("config", "SafeMode", 0, kConfigPath) != 0)
         LogLine("Forcing to safe mode, fullscreen not stable");
-    }
     LogLine(windowed_ ? "Attempting windowed mode" : "Attempting fullscreen mode");
     width_ = width;
     height_ = height;
@@ -116,11 +116,17 @@ bool D3DEngine::Initialise(int width, int height, int bitsPerPixel, bool ignoreS
     return true;
 }
 
+bool D3DEngine::WillStartWindowed(bool ignoreSafeMode, bool forceWindowed) {
+    if (forceWindowed || IniFile::ReadInt("config", "IsWindowed", 0, kConfigPath) != 0) return true;
+    return !ignoreSafeMode && IniFile::ReadInt("config", "SafeMode", 0, kConfigPath) != 0;
+}
+
 bool D3DEngine::StartWindow(bool windowed, bool softwareOnly) {
     std::string error;
     device_ =
         platform::CreateWindowDevice("Polity", width_, height_, windowed, softwareOnly, &error);
     if (!device_) LogLine("Window device failed: " + error);
+    if (device_) device_ = std::make_unique<DrawGate>(std::move(device_));
     return device_ != nullptr;
 }
 
@@ -131,6 +137,8 @@ void D3DEngine::Release() {
     }
     LogLine("Release D3DEngine");
     if (frames_ > 0) LogLine(Format("Redundant calls/frame = %f", redundantBinds_ / frames_));
+    if (const auto* gate = dynamic_cast<const DrawGate*>(device_.get()))
+        LogLine(Format("Frames shown = %ld", gate->FramesPresented()));
     for (const TextureEntry& entry : registry_) device_->DestroyTexture(entry.texture);
     registry_.clear();
     Log("Clearing textured sprites");
@@ -273,21 +281,33 @@ void D3DEngine::Flip() {
     device_->Present();
     frames_ += 1.0;
     beginCount_ = 0;
+    lastSignature_ = signature_;
+    signature_ = kSignatureStart;
 }
 
 void D3DEngine::Clear(std::uint32_t colour) {
-    if (device_) device_->Clear(colour);
+    if (!device_) return;
+    AddToSignature(&colour, sizeof colour);
+    device_->Clear(colour);
 }
 
 void D3DEngine::SetPointFiltering() {
-    if (device_) device_->SetLinearFiltering(false);
+    if (!device_) return;
+    const char point = 'p';
+    AddToSignature(&point, 1);
+    device_->SetLinearFiltering(false);
 }
 void D3DEngine::SetLinearFiltering() {
-    if (device_) device_->SetLinearFiltering(true);
+    if (!device_) return;
+    const char linear = 'l';
+    AddToSignature(&linear, 1);
+    device_->SetLinearFiltering(true);
 }
 
 void D3DEngine::SetClip(const std::optional<Rect>& clip) {
     if (!device_) return;
+    const Rect none{-1, -1, -1, -1};
+    AddToSignature(clip ? &*clip : &none, sizeof(Rect));
     if (clip)
         device_->SetClip(platform::ClipRect{clip->left, clip->top, clip->right, clip->bottom});
     else
@@ -299,7 +319,7 @@ void D3DEngine::DrawUntextured(const Vertex* vertices, int count) {
     boundTexture_ = 0;
     if (!device_) return;
     if (!inScene_) BeginRender();
-    device_->DrawTriangles(0, vertices, count, kQuadIndices, 6);
+    Submit(0, vertices, count, kQuadIndices, 6);
 }
 
 void D3DEngine::DrawLines(const float* xyPairs, int count, std::uint32_t colour, bool strip) {
@@ -307,7 +327,28 @@ void D3DEngine::DrawLines(const float* xyPairs, int count, std::uint32_t colour,
     boundTexture_ = 0;
     if (!device_) return;
     if (!inScene_) BeginRender();
+    AddToSignature(&colour, sizeof colour);
+    AddToSignature(&strip, sizeof strip);
+    AddToSignature(xyPairs, sizeof(float) * 2 * size_t(std::max(count, 0)));
     device_->DrawLines(xyPairs, count, colour, strip);
+}
+
+void D3DEngine::Submit(platform::DeviceTextureId texture, const Vertex* vertices, int vertexCount,
+                       const int* indices, int indexCount) {
+    AddToSignature(&texture, sizeof texture);
+    AddToSignature(vertices, sizeof(Vertex) * size_t(std::max(vertexCount, 0)));
+    AddToSignature(indices, sizeof(int) * size_t(std::max(indexCount, 0)));
+    device_->DrawTriangles(texture, vertices, vertexCount, indices, indexCount);
+}
+
+void D3DEngine::AddToSignature(const void* data, size_t bytes) {
+    // FNV-1a: cheap next to drawing, and two frames that differ anywhere
+    // differ here too for all practical purposes.
+    const auto* p = static_cast<const unsigned char*>(data);
+    for (size_t i = 0; i < bytes; ++i) {
+        signature_ ^= p[i];
+        signature_ *= 0x100000001B3ull;
+    }
 }
 
 void D3DEngine::FillRect(const Rect& r, std::uint32_t colour) {
@@ -381,8 +422,7 @@ void D3DEngine::DrawThickLineStrip(const float* xy, int count, std::uint32_t col
     indices.reserve((strip.size() - 2) * 3);
     for (int i = 0; i + 2 < int(strip.size()); ++i)
         indices.insert(indices.end(), {i, i + 1, i + 2});
-    device_->DrawTriangles(boundTexture_, strip.data(), int(strip.size()), indices.data(),
-                           int(indices.size()));
+    Submit(boundTexture_, strip.data(), int(strip.size()), indices.data(), int(indices.size()));
 }
 
 void D3DEngine::DrawTiledTexture(const Rect& rect, std::string_view name, std::uint32_t colour) {
@@ -408,7 +448,7 @@ void D3DEngine::DrawTiledTexture(const Rect& rect, std::string_view name, std::u
 int D3DEngine::DrawSprite(const Sprite& sprite, bool openScene) {
     if (!device_) return 0;
     if (openScene && !inScene_) BeginRender();
-    device_->DrawTriangles(boundTexture_, sprite.Vertices().data(), 4, kQuadIndices, 6);
+    Submit(boundTexture_, sprite.Vertices().data(), 4, kQuadIndices, 6);
     return 0;
 }
 
@@ -416,7 +456,7 @@ void D3DEngine::DrawBoundTriangles(const Vertex* vertices, int vertexCount, cons
                                    int indexCount) {
     if (!device_) return;
     if (!inScene_) BeginRender();
-    device_->DrawTriangles(boundTexture_, vertices, vertexCount, indices, indexCount);
+    Submit(boundTexture_, vertices, vertexCount, indices, indexCount);
 }
 
 void D3DEngine::DrawDeviceTexture(platform::DeviceTextureId texture, float x, float y, float w,
@@ -428,7 +468,7 @@ void D3DEngine::DrawDeviceTexture(platform::DeviceTextureId texture, float x, fl
     if (!inScene_) BeginRender();
     const Vertex v[4] = {At(x, y, colour, 0, 0), At(x + w, y, colour, 1, 0),
                          At(x, y + h, colour, 0, 1), At(x + w, y + h, colour, 1, 1)};
-    device_->DrawTriangles(texture, v, 4, kQuadIndices, 6);
+    Submit(texture, v, 4, kQuadIndices, 6);
 }
 
 platform::DeviceTextureId D3DEngine::CreateDeviceTexture(const platform::Image& image) {

@@ -39,6 +39,9 @@ public:
     void SetDisplay(Display display) { display_ = display; }
     Display DisplayKind() const { return display_; }
 
+    // Whether Initialise with these arguments starts a window rather than full
+    // screen, by section "config" of "data/config.muf".
+    static bool WillStartWindowed(bool ignoreSafeMode = false, bool forceWindowed = false);
     // Reads section "config" of "data/config.muf" and starts the display.
     bool Initialise(int width, int height, int bitsPerPixel, bool ignoreSafeMode = false,
                     bool forceWindowed = false);
@@ -112,6 +115,9 @@ public:
     platform::RenderDevice* Device() { return device_.get(); }
     // Counts device starts, so caches of device textures know when theirs are gone.
     int DeviceGeneration() const { return generation_; }
+    // Sums up everything the last flipped frame drew: two frames that look
+    // the same have the same signature, so a still picture can be told apart.
+    std::uint64_t LastFrameSignature() const { return lastSignature_; }
 
     // Forgets directories, the error-box mark and the log, as a new run would.
     void ResetForNewRun();
@@ -124,6 +130,12 @@ private:
     const TextureEntry& AddPlaceholder(std::string_view name);
     void DrawUntextured(const Vertex* vertices, int count);
     void DrawLines(const float* xyPairs, int count, std::uint32_t colour, bool strip);
+    // Every triangle draw goes through here, so the frame's signature sees it.
+    void Submit(platform::DeviceTextureId texture, const Vertex* vertices, int vertexCount,
+                const int* indices, int indexCount);
+    void AddToSignature(const void* data, size_t bytes);
+
+    static constexpr std::uint64_t kSignatureStart = 0xCBF29CE484222325ull;
 
     Display display_ = Display::Null;
     std::unique_ptr<platform::RenderDevice> device_;
@@ -142,4 +154,6 @@ private:
     double frames_ = 0.0;
     bool errorBoxShown_ = false;
     int generation_ = 0;
+    std::uint64_t signature_ = kSignatureStart;
+    std::uint64_t lastSignature_ = kSignatureStart;
 };

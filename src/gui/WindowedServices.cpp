@@ -1,6 +1,9 @@
 // Start-up, frame and shutdown of the windowed program.
 #include "gui/WindowedServices.h"
 
+#include <cmath>
+#include <string>
+
 #include "aids/Achievements.h"
 #include "core/Application.h"
 #include "core/DataFiles.h"
@@ -8,6 +11,7 @@
 #include "core/TextUtilities.h"
 #include "engine/DataPaths.h"
 #include "engine/DebugLog.h"
+#include "engine/DrawGate.h"
 #include "engine/GdiText.h"
 #include "engine/Skin.h"
 #include "engine/StyleSheet.h"
@@ -78,12 +82,23 @@ bool WindowedServices::StartDevices() {
         config.height = *options_.height;
         config.interfaceScale = float(config.width) / 1024.0f;
     }
+    const bool offscreen = options_.display != D3DEngine::Display::Window;
+    if (!offscreen && !D3DEngine::WillStartWindowed()) {
+        // Full screen fills the desktop and is laid out for its size; the
+        // configured size is the window's.
+        config.width = desktopWidth;
+        config.height = desktopHeight;
+        config.interfaceScale = float(config.width) / 1024.0f;
+    }
     Application::Instance().SetInterfaceScale(config.interfaceScale);
     D3DEngine& engine = D3DEngine::Instance();
     engine.SetDisplay(options_.display);
-    const bool offscreen = options_.display != D3DEngine::Display::Window;
     if (!engine.Initialise(config.width, config.height, config.depth, offscreen, offscreen))
         return false;
+    pacer_ = FramePacer(engine.Device()->RefreshRate());
+    if (!offscreen)
+        Log("frames paced at " + std::to_string(int(std::lround(1000.0 / pacer_.FrameInterval()))) +
+            " a second" + (engine.Device()->PresentsWithVsync() ? ", with vsync" : ""));
     platform::SetMainWindowTitle(GetString("APP_TITLE"));
     engine.BeginRender();
     engine.Clear(Skin::Instance().Get(Skin::COL_BACKDROP));
@@ -143,11 +158,23 @@ bool WindowedServices::PumpEvents() {
     // leaves and re-enters the window.
     int x = 0, y = 0;
     if (platform::PointerInWindow(&x, &y)) input_.SetMousePosition(float(x), float(y));
+    const auto onFocus = [](bool active) { Application::Instance().OnActivation(active); };
     // Without the focus no frames run, so the loop sleeps on the event queue
     // instead of spinning.
-    const int wait = Application::Instance().IsActive() ? 0 : 50;
-    return platform::PumpWindowEvents(
-        device_, [](bool active) { Application::Instance().OnActivation(active); }, wait);
+    if (!Application::Instance().IsActive())
+        return platform::PumpWindowEvents(device_, onFocus, 50);
+    // Until the next frame is due the loop sleeps on the event queue, taking
+    // input as it comes; a button change is answered by a frame at once, as
+    // the game reads one of them a frame.
+    for (;;) {
+        platform::PumpedEvents pumped;
+        const int wait = pacer_.MillisecondsUntilDue(platform::MillisecondsNow());
+        if (platform::PumpWindowEvents(device_, onFocus, wait, &pumped)) return true;
+        if (pumped.events > 0) pacer_.Wake(platform::MillisecondsNow());
+        if (pumped.stoppedAtButton || !Application::Instance().IsActive() ||
+            pacer_.MillisecondsUntilDue(platform::MillisecondsNow()) == 0)
+            return false;
+    }
 }
 
 void WindowedServices::PollInput() {
@@ -162,6 +189,9 @@ void WindowedServices::PollInput() {
 void WindowedServices::BeginFrame() {
     GUI_WindowManager::Instance().UpdateAll();
     D3DEngine& engine = D3DEngine::Instance();
+    // A still picture's frames are only worked out, to see whether it changed;
+    // the first that differs wakes the pacer and the next frame shows it.
+    if (auto* gate = dynamic_cast<DrawGate*>(engine.Device())) gate->SetOpen(!pacer_.IsStill());
     engine.BeginRender();
     engine.Clear(Skin::Instance().Get(Skin::COL_BACKDROP));
 }
@@ -185,6 +215,7 @@ void WindowedServices::EndFrame() {
         }
     }
     engine.Flip();
+    pacer_.FrameShown(platform::MillisecondsNow(), engine.LastFrameSignature());
     TextSystem::Instance().ClearQueue();
     RunFrameCommands();
 }
@@ -199,6 +230,7 @@ void WindowedServices::MusicTick() {
 }
 
 void WindowedServices::OnActivation(bool active) {
+    pacer_.Wake(platform::MillisecondsNow());
     if (active) {
         D3DEngine::Instance().RestoreSurfaces();
         if (music_.restart) music_.restart();

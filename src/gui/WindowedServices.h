@@ -10,6 +10,7 @@
 
 #include "core/ApplicationServices.h"
 #include "engine/D3DEngine.h"
+#include "engine/FramePacer.h"
 #include "gui/GameInput.h"
 #include "gui/GuiGameplayListener.h"
 #include "platform/Image.h"
@@ -86,6 +87,8 @@ private:
     // The screen to come back to after the display switch re-runs start-up.
     std::optional<int> screenAfterToggle_;
     int toggles_ = 0;
+    // Frames follow the display's refresh, and a still picture is drawn rarely.
+    FramePacer pacer_;
     bool captureRequested_ = false;
     std::string capturePath_;
     platform::Image captured_;

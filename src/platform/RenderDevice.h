@@ -66,6 +66,11 @@ public:
     virtual Image ReadPixels() = 0;
 
     virtual std::vector<DisplayMode> DisplayModes() const { return {}; }
+    // Frames a second of the display the picture is shown on; 0 when it does
+    // not say (offscreen, or a driver that does not know).
+    virtual int RefreshRate() const { return 0; }
+    // True when presenting waits for the display's refresh.
+    virtual bool PresentsWithVsync() const { return false; }
 };
 
 // Draws nothing and remembers only counts; headless runs and tests use it.
@@ -77,6 +82,9 @@ std::unique_ptr<RenderDevice> CreateOffscreenDevice(int width, int height,
                                                     std::string* error = nullptr);
 
 // Opens a window; `softwareOnly` skips the accelerated renderer. Null on failure.
+// Full screen covers the desktop at its own size without changing the display
+// mode; a picture of another size is scaled to fit, keeping its proportions.
+// The system pointer is hidden over the window: the game draws its own.
 std::unique_ptr<RenderDevice> CreateWindowDevice(const std::string& title, int width, int height,
                                                  bool windowed, bool softwareOnly,
                                                  std::string* error = nullptr);

@@ -22,6 +22,13 @@ void SetDrawColour(SDL_Renderer* renderer, std::uint32_t argb) {
 SdlRenderDevice::SdlRenderDevice(SDL_Window* window, SDL_Surface* surface, SDL_Renderer* renderer)
     : window_(window), surface_(surface), renderer_(renderer) {
     SDL_GetRendererOutputSize(renderer_, &width_, &height_);
+    int logicalWidth = 0, logicalHeight = 0;
+    SDL_RenderGetLogicalSize(renderer_, &logicalWidth, &logicalHeight);
+    if (logicalWidth > 0 && logicalHeight > 0) {
+        scaled_ = logicalWidth != width_ || logicalHeight != height_;
+        width_ = logicalWidth;
+        height_ = logicalHeight;
+    }
     SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
     if (surface_ && surface_->format->format == SDL_PIXELFORMAT_ARGB8888 &&
         !SDL_MUSTLOCK(surface_)) {
@@ -49,6 +56,8 @@ std::string SdlRenderDevice::Description() const {
         text += std::string(" on ") + SDL_GetCurrentVideoDriver();
     else
         text += " offscreen";
+    if (PresentsWithVsync()) text += ", vsync";
+    if (scaled_) text += ", scaled to the window";
     return text;
 }
 
@@ -239,6 +248,7 @@ void SdlRenderDevice::Present() {
 
 Image SdlRenderDevice::ReadPixels() {
     FlushBlitter();
+    if (window_) return ReadScaledPixels();
     Image image(width_, height_);
     if (SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, image.pixels.data(),
                              width_ * 4) != 0) {
@@ -247,6 +257,47 @@ Image SdlRenderDevice::ReadPixels() {
     // The frame is what the player sees: always opaque.
     for (std::uint32_t& p : image.pixels) p |= 0xFF000000u;
     return image;
+}
+
+Image SdlRenderDevice::ReadScaledPixels() {
+    // SDL reads the picture's area at the window's resolution, which differs
+    // from the picture's when the window was given another size.
+    SDL_Rect viewport;
+    SDL_RenderGetViewport(renderer_, &viewport);
+    float scaleX = 1.0f, scaleY = 1.0f;
+    SDL_RenderGetScale(renderer_, &scaleX, &scaleY);
+    const int shownWidth = int(std::floor(float(viewport.w) * scaleX));
+    const int shownHeight = int(std::floor(float(viewport.h) * scaleY));
+    if (shownWidth <= 0 || shownHeight <= 0) return {};
+    Image shown(shownWidth, shownHeight);
+    if (SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, shown.pixels.data(),
+                             shownWidth * 4) != 0) {
+        return {};
+    }
+    Image image(width_, height_);
+    for (int y = 0; y < height_; ++y) {
+        const int sy = std::min(shownHeight - 1, y * shownHeight / height_);
+        for (int x = 0; x < width_; ++x)
+            image.At(x, y) = shown.At(std::min(shownWidth - 1, x * shownWidth / width_), sy) |
+                             0xFF000000u;
+    }
+    return image;
+}
+
+int SdlRenderDevice::RefreshRate() const {
+    if (!window_) return 0;
+    SDL_DisplayMode mode;
+    if (SDL_GetWindowDisplayMode(window_, &mode) == 0 && mode.refresh_rate > 0)
+        return mode.refresh_rate;
+    const int display = SDL_GetWindowDisplayIndex(window_);
+    if (display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0) return mode.refresh_rate;
+    return 0;
+}
+
+bool SdlRenderDevice::PresentsWithVsync() const {
+    SDL_RendererInfo info{};
+    return window_ && SDL_GetRendererInfo(renderer_, &info) == 0 &&
+           (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
 }
 
 std::vector<DisplayMode> SdlRenderDevice::DisplayModes() const {
@@ -282,12 +333,21 @@ std::unique_ptr<RenderDevice> CreateWindowDevice(const std::string& title, int w
         if (error) *error = SDL_GetError();
         return nullptr;
     }
-    const Uint32 flags = SDL_WINDOW_SHOWN | (windowed ? 0u : Uint32(SDL_WINDOW_FULLSCREEN));
+    // Full screen is the desktop's own mode: switching the display's mode
+    // leaves the picture in a corner wherever a window manager or a display
+    // server will not follow, and upsets the player's other windows.
+    const Uint32 flags =
+        SDL_WINDOW_SHOWN | (windowed ? 0u : Uint32(SDL_WINDOW_FULLSCREEN_DESKTOP));
     SDL_Window* window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED,
                                           SDL_WINDOWPOS_CENTERED, width, height, flags);
+    // The game draws its own pointer; two of them over the window confuse.
+    if (window) SDL_ShowCursor(SDL_DISABLE);
     SDL_Renderer* renderer = nullptr;
-    if (window && !softwareOnly)
-        renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+    if (window && !softwareOnly) {
+        renderer =
+            SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+        if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+    }
     if (window && !renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer) {
         if (error) *error = SDL_GetError();
@@ -295,6 +355,10 @@ std::unique_ptr<RenderDevice> CreateWindowDevice(const std::string& title, int w
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
+    // Should the window get another size than the picture's (a window
+    // manager's choice, a full-screen window on another display), the whole
+    // picture is scaled into it rather than cut or left in a corner.
+    SDL_RenderSetLogicalSize(renderer, width, height);
     return std::make_unique<SdlRenderDevice>(window, nullptr, renderer);
 }
 

@@ -34,6 +34,8 @@ public:
     void Present() override;
     Image ReadPixels() override;
     std::vector<DisplayMode> DisplayModes() const override;
+    int RefreshRate() const override;
+    bool PresentsWithVsync() const override;
 
 private:
     struct TextureRecord {
@@ -44,11 +46,15 @@ private:
 
     // Whatever the blitter keeps waiting goes into the surface before SDL draws on it.
     void FlushBlitter();
+    // A window's frame, read at the window's size and brought back to the picture's.
+    Image ReadScaledPixels();
 
     SDL_Window* window_;
     SDL_Surface* surface_;
     SDL_Renderer* renderer_;
     int width_ = 0, height_ = 0;
+    // The picture was scaled to the window from the start.
+    bool scaled_ = false;
     bool linear_ = true;
     std::unordered_map<DeviceTextureId, TextureRecord> textures_;
     DeviceTextureId nextTexture_ = 1;

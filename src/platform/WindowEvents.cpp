@@ -10,13 +10,14 @@
 namespace platform {
 
 bool PumpWindowEvents(InputDevice& input, const std::function<void(bool)>& onFocus,
-                      int waitMilliseconds) {
+                      int waitMilliseconds, PumpedEvents* pumped) {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
     bool quit = false;
     SDL_Event event;
     bool waiting = waitMilliseconds > 0 && SDL_WaitEventTimeout(&event, waitMilliseconds);
     while (waiting || SDL_PollEvent(&event)) {
         waiting = false;
+        if (pumped) ++pumped->events;
         if (event.type == SDL_QUIT) {
             quit = true;
         } else if (event.type == SDL_WINDOWEVENT) {
@@ -29,7 +30,10 @@ bool PumpWindowEvents(InputDevice& input, const std::function<void(bool)>& onFoc
             // The game reads one button change a frame and drops what follows
             // it in the same read, so a quick click's release waits in SDL's
             // queue for the next frame instead of being lost.
-            if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) break;
+            if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) {
+                if (pumped) pumped->stoppedAtButton = true;
+                break;
+            }
         }
     }
     return quit;
@@ -58,8 +62,17 @@ bool DesktopSize(int* width, int* height) {
 }
 
 bool PointerInWindow(int* x, int* y) {
-    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 || !SDL_GetMouseFocus()) return false;
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
+    SDL_Window* window = SDL_GetMouseFocus();
+    if (!window) return false;
     SDL_GetMouseState(x, y);
+    // A picture scaled into its window has its own pixels.
+    if (SDL_Renderer* renderer = SDL_GetRenderer(window)) {
+        float pictureX = 0.0f, pictureY = 0.0f;
+        SDL_RenderWindowToLogical(renderer, *x, *y, &pictureX, &pictureY);
+        *x = int(pictureX);
+        *y = int(pictureY);
+    }
     return true;
 }
 

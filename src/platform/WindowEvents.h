@@ -10,12 +10,18 @@ namespace platform {
 
 class InputDevice;
 
+// What one pump took from the queue.
+struct PumpedEvents {
+    int events = 0;                // of any kind, window events included
+    bool stoppedAtButton = false;  // a button change ended the pump
+};
+
 // Takes the waiting events up to and including the first mouse-button change;
 // input goes to the device, focus changes to `onFocus` (true when gained).
 // True when the window was asked to close. With `waitMilliseconds`, waits up
-// to that long for the first event (an inactive program has nothing to draw).
+// to that long for the first event (nothing to draw until then).
 bool PumpWindowEvents(InputDevice& input, const std::function<void(bool)>& onFocus,
-                      int waitMilliseconds = 0);
+                      int waitMilliseconds = 0, PumpedEvents* pumped = nullptr);
 
 // Titles every window the program has open (it has one).
 void SetMainWindowTitle(std::string_view utf8Title);
@@ -24,8 +30,8 @@ void SetMainWindowTitle(std::string_view utf8Title);
 // video system for the rest of the run.
 bool DesktopSize(int* width, int* height);
 
-// The pointer's position inside the window under it; false when it is over
-// none of the program's windows.
+// The pointer's position inside the window under it, in the picture's pixels;
+// false when it is over none of the program's windows.
 bool PointerInWindow(int* x, int* y);
 
 }  // namespace platform
