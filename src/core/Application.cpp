@@ -93,7 +93,8 @@ void Application::SetScreen(int id) {
 }
 
 void Application::OnKey(int keyCode, bool leftAltHeld) {
-    if (keyCode == kReturnScanCode && leftAltHeld) ToggleWindowedMode();
+    // Alt+Return switches the display and is no key for the screen.
+    if (keyCode == kReturnScanCode && leftAltHeld) return ToggleWindowedMode();
     if (currentScreen_) currentScreen_->Key(keyCode);
 }
 

@@ -71,7 +71,9 @@ void Input::ReadKeyboard() {
     for (int unknown : device_->TakeUnknownKeys())
         Log("unknown key code " + std::to_string(unknown) + " ignored");
     for (const platform::KeyEvent& event : device_->ReadKeys(kKeyEventsPerPoll)) {
-        if (event.pressed) OnKey(event.scanCode);
+        if (!event.pressed) continue;
+        keyWithLeftAlt_ = event.leftAltHeld;
+        OnKey(event.scanCode);
     }
 }
 

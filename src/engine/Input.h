@@ -28,6 +28,8 @@ public:
     virtual void OnKey(int /*scanCode*/) {}
 
     bool IsKeyDown(int scanCode) const;
+    // Inside OnKey: whether left Alt was held when that key came.
+    bool KeyCameWithLeftAlt() const { return keyWithLeftAlt_; }
     float MouseX() const { return mouseX_; }
     float MouseY() const { return mouseY_; }
     int MousePixelX() const { return int(mouseX_); }
@@ -54,6 +56,7 @@ private:
     double lastPressTime_ = 0.0;
     float lastPressX_ = 0.0f, lastPressY_ = 0.0f;
     bool doubleClick_ = false;
+    bool keyWithLeftAlt_ = false;
     int wheelNotches_ = 0;
     int wheelRemainder_ = 0;
 };

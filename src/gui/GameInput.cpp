@@ -27,7 +27,7 @@ void GameInput::OnRightDown() {
 
 void GameInput::OnKey(int scanCode) {
     if (interceptor_ && interceptor_(scanCode)) return;
-    Application::Instance().OnKey(scanCode, IsKeyDown(Application::kLeftAltScanCode));
+    Application::Instance().OnKey(scanCode, KeyCameWithLeftAlt());
 }
 
 void GameInput::PublishToWidgets(double nowMilliseconds) const {

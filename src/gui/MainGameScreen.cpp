@@ -185,8 +185,7 @@ void MainGameScreen::Key(int keyCode) {
         return;
     }
     if (keyCode == kReturnScanCode) {
-        // Alt+Return switches the display and is no answer to the dialog.
-        if (!GuiInput::Instance().IsKeyDown(Application::kLeftAltScanCode)) ConfirmStartDialog();
+        ConfirmStartDialog();
         return;
     }
     // The function keys are the control panel's buttons: hidden with it.

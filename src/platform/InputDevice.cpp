@@ -179,6 +179,7 @@ void InputDevice::PushMouse(MouseEvent event) {
 
 void InputDevice::PushKey(KeyEvent event) {
     if (event.scanCode <= 0 || event.scanCode > 255) return;
+    event.leftAltHeld = keyState_[kLeftAlt] != 0;
     keyState_[size_t(event.scanCode)] = event.pressed ? 0x80 : 0;
     if (keys_.size() < kQueueLimit) keys_.push_back(event);
 }

@@ -23,6 +23,9 @@ struct MouseEvent {
 struct KeyEvent {
     int scanCode = 0;
     bool pressed = false;
+    // Left Alt as it was when this key came: by the time the frame reads the
+    // key, a quick Alt+Return may have let go of Alt already.
+    bool leftAltHeld = false;
 };
 
 // The classic scan code for an SDL scancode; 0 when the key has none.
@@ -32,6 +35,7 @@ class InputDevice {
 public:
     // Events waiting beyond this many are dropped, as a full device buffer drops them.
     static constexpr size_t kQueueLimit = 256;
+    static constexpr size_t kLeftAlt = 56;
 
     InputDevice();
 

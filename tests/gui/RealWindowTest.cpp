@@ -109,6 +109,44 @@ int Stop(pid_t pid) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// The last lines of a log, for a failure message.
+std::string LogTail(const char* path, size_t lines = 8) {
+    std::ifstream in(path);
+    std::vector<std::string> kept;
+    for (std::string line; std::getline(in, line);) {
+        kept.push_back(line);
+        if (kept.size() > lines) kept.erase(kept.begin());
+    }
+    std::string text;
+    for (const std::string& line : kept) text += "\n    " + line;
+    return text.empty() ? std::string(" (empty or missing)") : text;
+}
+
+// Whether the game still runs, and what it logged: why no window appeared.
+std::string GameState(pid_t pid) {
+    std::string state = "the game did not start";
+    if (pid > 0) {
+        int status = 0;
+        const pid_t done = waitpid(pid, &status, WNOHANG);
+        state = done == 0                ? "the game still runs"
+                : done < 0               ? "the game is gone"
+                : WIFEXITED(status)      ? "the game exited with " +
+                                          std::to_string(WEXITSTATUS(status))
+                : WIFSIGNALED(status)    ? "the game died of signal " +
+                                             std::to_string(WTERMSIG(status))
+                                         : "the game stopped";
+    }
+    return state + "; debugdata/debug.txt ends:" + LogTail("debugdata/debug.txt") +
+           "\n  debugdata/drawdebug.txt ends:" + LogTail("debugdata/drawdebug.txt");
+}
+
+// Whether the child has ended, without waiting for it.
+bool Ended(pid_t pid) {
+    if (pid <= 0) return true;
+    siginfo_t info{};
+    return waitid(P_PID, id_t(pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0 || info.si_pid != 0;
+}
+
 // A display number no other X server here uses.
 std::string FreeDisplay(int first) {
     int number = first + int(getpid() % 100);
@@ -169,12 +207,13 @@ TEST(RealWindow, ProgramOpensAWindowTakesClicksAndShowsTheGame) {
     if (game > 0)
         WaitFor([&] {
             window = RunX(display, "xdotool search --name '^Polity$'");
-            return !window.empty();
-        }, 60000);
+            return !window.empty() || Ended(game);
+        }, 90000);
     if (window.empty()) {
+        const std::string state = GameState(game);
         if (game > 0) Stop(game);
         Stop(xvfb);
-        FAIL() << "no window appeared on " << display;
+        FAIL() << "no window appeared on " << display << ": " << state;
     }
     window = window.substr(0, window.find('\n'));
     const auto click = [&](int x, int y) {
@@ -248,7 +287,8 @@ TEST(RealWindow, FullScreenFillsTheDesktopAndOnlyTheGamesPointerShows) {
 
     const pid_t game = Spawn({POLITY_EXECUTABLE, "--size", "1280x720", "--seed", "5"}, env);
     std::string window;
-    WaitFor([&] { return !(window = GameWindow(display)).empty(); }, 60000);
+    WaitFor([&] { return !(window = GameWindow(display)).empty() || Ended(game); }, 90000);
+    const std::string noWindow = window.empty() ? GameState(game) : "";
     const std::string windowedSize = WindowSize(display, window);
     // Over the window only the game's own pointer is drawn; beside it, the desktop's shows.
     RunX(display, "xdotool mousemove --window " + window + " 640 360");
@@ -259,16 +299,22 @@ TEST(RealWindow, FullScreenFillsTheDesktopAndOnlyTheGamesPointerShows) {
     // Alt+Return: full screen at the desktop's size, drawn to its far corner.
     // Keys go where the focus is, so the window is given it first, and the
     // key is sent again until the engine's log shows the switch began.
-    const auto pressUntil = [&](const std::string& target, const std::string& keys,
-                                const std::string& logged, int times) {
-        for (int attempt = 0; attempt < 10; ++attempt) {
+    // Any switch counts as the key's arrival: on a busy machine the first
+    // press may be logged late, and a second one would switch straight back.
+    const auto switches = [] {
+        return CountInEngineLog("Attempting fullscreen mode") +
+               CountInEngineLog("Attempting windowed mode");
+    };
+    const auto pressUntil = [&](const std::string& target, const std::string& keys) {
+        const int before = switches();
+        for (int attempt = 1; attempt <= 8; ++attempt) {
             RunX(display, "xdotool windowactivate --sync " + target + " mousemove --window " +
                               target + " 640 360 sleep 0.3 key " + keys);
-            if (WaitFor([&] { return CountInEngineLog(logged) >= times; }, 3000)) return true;
+            if (WaitFor([&] { return switches() > before; }, 2000 * attempt)) return true;
         }
         return false;
     };
-    pressUntil(window, "alt+Return", "Attempting fullscreen mode", 1);
+    pressUntil(window, "alt+Return");
     std::string fullSize;
     std::uint32_t corners[3] = {};
     const bool filled = WaitFor([&] {
@@ -285,15 +331,17 @@ TEST(RealWindow, FullScreenFillsTheDesktopAndOnlyTheGamesPointerShows) {
     const bool hiddenInFull = WaitFor([&] { return !x.PointerVisible(); }, 5000);
 
     // And back: the window as it was.
-    pressUntil(GameWindow(display), "alt+Return", "Attempting windowed mode", 2);
-    std::string again;
+    pressUntil(GameWindow(display), "alt+Return");
+    std::string again, againSize;
     const bool restored = WaitFor([&] {
         again = GameWindow(display);
-        return !again.empty() && WindowSize(display, again) == "1280x720";
+        againSize = again.empty() ? "no window" : WindowSize(display, again);
+        return againSize == "1280x720";
     });
     RunX(display, "xdotool windowactivate --sync " + again + " mousemove --window " + again +
                       " 640 360 sleep 0.3 key F12");
     const bool windowShot = WaitFor([] { return CountInLog("screenshot written") >= 2; });
+    const std::string engineLog = LogTail("debugdata/drawdebug.txt", 30);
     const int gameExit = game > 0 ? Stop(game) : -1;
     x.Close();
     if (manager > 0) Stop(manager);
@@ -302,14 +350,15 @@ TEST(RealWindow, FullScreenFillsTheDesktopAndOnlyTheGamesPointerShows) {
     ASSERT_TRUE(managed) << "openbox did not start on " << display
                          << (connected ? "" : " (no X connection)");
     EXPECT_TRUE(desktopPointer);
-    ASSERT_FALSE(window.empty()) << "no window appeared on " << display;
+    ASSERT_FALSE(window.empty()) << "no window appeared on " << display << ": " << noWindow;
     EXPECT_EQ(windowedSize, "1280x720");
     EXPECT_TRUE(hiddenInWindow) << "the system pointer shows over the game's window";
     EXPECT_TRUE(shownBeside);
     EXPECT_TRUE(filled) << "full screen is " << fullSize << ", corners " << std::hex << corners[0]
                         << " " << corners[1] << " " << corners[2] << " (black is 0)";
     EXPECT_TRUE(hiddenInFull) << "the system pointer shows over the full screen";
-    EXPECT_TRUE(restored);
+    EXPECT_TRUE(restored) << "the window is " << againSize
+                          << " after switching back; the engine logged:" << engineLog;
     ASSERT_TRUE(fullShot && windowShot);
     const platform::Image fullFrame = platform::ReadPng("debugdata/screenshot1.png");
     EXPECT_EQ(fullFrame.width, 1920);
@@ -345,13 +394,16 @@ TEST(RealWindow, AMenuLeftAloneIsDrawnRarely) {
     const pid_t xvfb = StartXvfb(display, "1280x1024", env);
     ASSERT_GT(xvfb, 0) << "Xvfb did not answer on " << display;
     const pid_t game = Spawn({POLITY_EXECUTABLE, "--size", "1024x768", "--seed", "5"}, env);
-    const bool shown = WaitFor([&] { return !GameWindow(display).empty(); }, 60000);
+    const bool shown =
+        WaitFor([&] { return !GameWindow(display).empty() || Ended(game); }, 90000) &&
+        !GameWindow(display).empty();
+    const std::string noWindow = shown ? "" : GameState(game);
     // Nobody touches it: the main menu stands still for eight seconds.
     std::this_thread::sleep_for(std::chrono::seconds(8));
     const int gameExit = game > 0 ? Stop(game) : -1;
     Stop(xvfb);
 
-    ASSERT_TRUE(shown) << "no window appeared on " << display;
+    ASSERT_TRUE(shown) << "no window appeared on " << display << ": " << noWindow;
     EXPECT_EQ(gameExit, 0);
     const long frames = FramesShown();
     ASSERT_GE(frames, 1) << "the engine's log has no frame count";

@@ -205,6 +205,17 @@ TEST(Screens, AltReturnSwitchesTheDisplayAndKeepsTheGame) {
     EXPECT_EQ(driver.Services().TogglesDone(), 1);
     driver.Key(Application::kReturnScanCode, true);
     EXPECT_EQ(ReadWholeNumber("config", "IsWindowed", -1, "data/config.muf"), 1);
+
+    // A quick Alt+Return lets go of both keys before the frame reads them:
+    // it still switches, and once.
+    platform::InputDevice& device = driver.Services().Device();
+    device.PushKey({Application::kLeftAltScanCode, true});
+    device.PushKey({Application::kReturnScanCode, true});
+    device.PushKey({Application::kReturnScanCode, false});
+    device.PushKey({Application::kLeftAltScanCode, false});
+    driver.Frames(2);
+    EXPECT_EQ(driver.Services().TogglesDone(), 3);
+    EXPECT_EQ(ReadWholeNumber("config", "IsWindowed", -1, "data/config.muf"), 0);
 }
 
 TEST(Screens, FocusLossStopsFramesUntilFocusReturns) {

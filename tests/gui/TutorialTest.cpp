@@ -199,7 +199,9 @@ TEST(Tutorial, WalksEveryShippedStepWithThePermissionsObeyed) {
             GUI_TabContainer& tabs = FindPolicyDetails()->Tabs();
             EXPECT_EQ(tabs.ShownTab(), tabs.Tabs()[1].get());  // Effects
         }
-        if (Runs(step, "POLICYWIN_CLOSE")) EXPECT_EQ(FindPolicyDetails(), nullptr);
+        if (Runs(step, "POLICYWIN_CLOSE")) {
+            EXPECT_EQ(FindPolicyDetails(), nullptr);
+        }
         if (Runs(step, "HIGHLIGHT_POPBARS")) {
             EXPECT_EQ(Highlighter::Members(HighlightKind::PopularityBars, *screen).size(), 2u);
             const Rect bar = GUI_PopularityBars::BlockRect(0, 1024, 768, 1.0f);

@@ -135,8 +135,6 @@ void GuiDriver::ReleaseKey(int scanCode) {
 
 void GuiDriver::Key(int scanCode, bool withLeftAlt) {
     platform::InputDevice& device = services_->Device();
-    // The key state is read once a frame, so the modifier must still be held
-    // in the frame that sees the key.
     if (withLeftAlt) device.PushKey({Application::kLeftAltScanCode, true});
     device.PushKey({scanCode, true});
     Frames(1);
