@@ -96,8 +96,11 @@ void Finances::UpdateTurn(int turnNumber) {
     SpendMoney(WholeAmount(expenses_));
 
     UpdateDebtNeuron();
-    ReportFlow(previousIncome, income_, "NEWS_INCOME_UP", "NEWS_INCOME_DOWN");
-    ReportFlow(previousExpenses, expenses_, "NEWS_EXPENSES_UP", "NEWS_EXPENSES_DOWN");
+    // The first quarter has none before it: its whole budget is no rise.
+    if (turnNumber > 1) {
+        ReportFlow(previousIncome, income_, "NEWS_INCOME_UP", "NEWS_INCOME_DOWN");
+        ReportFlow(previousExpenses, expenses_, "NEWS_EXPENSES_UP", "NEWS_EXPENSES_DOWN");
+    }
 
     if (turnNumber == 1) {
         for (int i = 0; i < kHistoryLength; ++i) {

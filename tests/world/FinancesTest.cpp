@@ -72,6 +72,7 @@ TEST_F(Accounts, TurnBooksPoliciesInterestDebtValueNewsAndHistory) {
     Finances& f = Finances::Instance();
     f.Restore(0, 0, 0, 0, 1200);
     f.UpdateTurn(1);  // nothing in force: no income, so any debt weighs fully
+    EXPECT_TRUE(NewsList::Instance().Items().empty()) << "the first quarter has none to rise from";
     EXPECT_EQ(Network::DebtNeuron()->Value(), 1.0f);
     EXPECT_FLOAT_EQ(f.Interest(), 0.5f * 0.2f / 12.0f * 1200.0f);
     EXPECT_NE(f.DebtHistory()[5], f.DebtHistory()[6]);  // a plausible, varied past...
