@@ -93,8 +93,7 @@ void Application::SetScreen(int id) {
 }
 
 void Application::OnKey(int keyCode, bool leftAltHeld) {
-    // Alt+Return switches the display and is no key for the screen.
-    if (keyCode == kReturnScanCode && leftAltHeld) return ToggleWindowedMode();
+    if (keyCode == kReturnScanCode && leftAltHeld) ToggleWindowedMode();
     if (currentScreen_) currentScreen_->Key(keyCode);
 }
 

@@ -27,7 +27,9 @@ void GameInput::OnRightDown() {
 
 void GameInput::OnKey(int scanCode) {
     if (interceptor_ && interceptor_(scanCode)) return;
+    GuiInput::Instance().keyWithLeftAlt = KeyCameWithLeftAlt();
     Application::Instance().OnKey(scanCode, KeyCameWithLeftAlt());
+    GuiInput::Instance().keyWithLeftAlt = false;
 }
 
 void GameInput::PublishToWidgets(double nowMilliseconds) const {

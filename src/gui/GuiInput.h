@@ -28,6 +28,9 @@ public:
     int wheelNotches = 0;
     double nowMilliseconds = 0.0;
     std::array<bool, 256> keys{};
+    // While a key is handed to the screens: whether left Alt was held when it
+    // came, which the frame's key states may no longer show.
+    bool keyWithLeftAlt = false;
 
     // Marks left by this frame's widgets: the pointer is over a window (the
     // map ignores it then) and a text button is highlighted (the pointer

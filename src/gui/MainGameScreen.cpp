@@ -185,7 +185,8 @@ void MainGameScreen::Key(int keyCode) {
         return;
     }
     if (keyCode == kReturnScanCode) {
-        ConfirmStartDialog();
+        // Alt+Return switches the display and is no answer to the dialog.
+        if (!GuiInput::Instance().keyWithLeftAlt) ConfirmStartDialog();
         return;
     }
     // The function keys are the control panel's buttons: hidden with it.
