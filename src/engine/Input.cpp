@@ -10,6 +10,7 @@
 void Input::Initialise(platform::InputDevice* device) {
     device_ = device;
     lastPressTime_ = device_ ? device_->NowMilliseconds() : 0.0;
+    lastActivity_ = lastPressTime_;
     doubleClick_ = false;
 }
 
@@ -24,6 +25,7 @@ void Input::ReadMouse() {
     wheelNotches_ = 0;
     for (const platform::MouseEvent& event : device_->ReadMouse(kMouseEventsPerPoll)) {
         using Kind = platform::MouseEvent::Kind;
+        lastActivity_ = device_->NowMilliseconds();
         bool handled = true;
         switch (event.kind) {
             case Kind::MotionX:
@@ -71,6 +73,7 @@ void Input::ReadKeyboard() {
     for (int unknown : device_->TakeUnknownKeys())
         Log("unknown key code " + std::to_string(unknown) + " ignored");
     for (const platform::KeyEvent& event : device_->ReadKeys(kKeyEventsPerPoll)) {
+        lastActivity_ = device_->NowMilliseconds();
         if (!event.pressed) continue;
         keyWithLeftAlt_ = event.leftAltHeld;
         OnKey(event.scanCode);

@@ -37,6 +37,8 @@ public:
     void SetMousePosition(float x, float y) { mouseX_ = x, mouseY_ = y; }
     bool IsLeftDown() const { return leftDown_; }
     int StillFrames() const { return stillFrames_; }
+    // When the player last moved, clicked, turned the wheel or pressed a key.
+    double LastActivityMilliseconds() const { return lastActivity_; }
     bool IsDoubleClick() const { return doubleClick_; }
     // Wheel notches turned this frame, away from the player positive.
     int WheelNotches() const { return wheelNotches_; }
@@ -57,6 +59,7 @@ private:
     float lastPressX_ = 0.0f, lastPressY_ = 0.0f;
     bool doubleClick_ = false;
     bool keyWithLeftAlt_ = false;
+    double lastActivity_ = 0.0;
     int wheelNotches_ = 0;
     int wheelRemainder_ = 0;
 };

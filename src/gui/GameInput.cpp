@@ -40,5 +40,6 @@ void GameInput::PublishToWidgets(double nowMilliseconds) const {
     gui.stillFrames = StillFrames();
     gui.wheelNotches = WheelNotches();
     gui.nowMilliseconds = nowMilliseconds;
+    gui.lastInputMilliseconds = LastActivityMilliseconds();
     for (int code = 0; code < 256; ++code) gui.keys[size_t(code)] = IsKeyDown(code);
 }

@@ -27,6 +27,8 @@ public:
     // Wheel notches this frame, away from the player positive.
     int wheelNotches = 0;
     double nowMilliseconds = 0.0;
+    // When the player last did anything with the mouse or keyboard.
+    double lastInputMilliseconds = 0.0;
     std::array<bool, 256> keys{};
     // While a key is handed to the screens: whether left Alt was held when it
     // came, which the frame's key states may no longer show.

@@ -11,6 +11,7 @@
 
 #include "aids/InterfacePermissions.h"
 #include "core/GameRandom.h"
+#include "engine/D3DEngine.h"
 #include "engine/Diagnostics.h"
 #include "engine/GdiText.h"
 #include "gui/GUI_FinanceBox.h"
@@ -25,6 +26,7 @@
 #include "gui/GuiScreen.h"
 #include "gui/MainGameScreen.h"
 #include "gui/icons/GUI_IconConnectors.h"
+#include "gui/icons/GUI_NeuralEffect.h"
 #include "gui/icons/GUI_PolicyIcon.h"
 #include "gui/icons/GUI_SimulationBars.h"
 #include "gui/icons/GUI_peopleStrip.h"
@@ -208,6 +210,42 @@ TEST(MainScreen, KeysAndPanelsOpenTheirWindows) {
     driver.Click(float(approval.left + 10), float(approval.bottom - 4));
     EXPECT_TRUE(windows.Windows().empty());
     InterfacePermissions::Instance().RestoreAll();
+}
+
+TEST(MainScreen, LinkDotsKeepTheirSpeedAtAnyFrameRateAndRestWhenLeftAlone) {
+    GuiDriver driver(1024, 768);
+    driver.PaceFrames(1000.0 / 60.0);
+    ASSERT_NE(StartSeededGame(driver), nullptr);
+    GUI_PolicyIcon* icon = UncoveredPolicyIcon();
+    ASSERT_NE(icon, nullptr);
+    driver.MoveTo(icon->Centre().x, icon->Centre().y);
+    driver.Frames(6);
+    ASSERT_TRUE(icon->Connectors().IsVisible());
+    // A line long enough that its dots do not wrap within a sixth of a second.
+    const GUI_NeuralEffect* line = nullptr;
+    for (const auto& each : icon->Connectors().Lines())
+        if (!each->Dots().empty() && each->Length() > 60.0f &&
+            GUI_NeuralEffect::CurrentValue(*each->Effect()) != 0.0f)
+            line = each.get();
+    ASSERT_NE(line, nullptr);
+    const auto travelled = [&](int frames) {
+        const float before = line->Dots()[0];
+        driver.Frames(frames);
+        return std::fmod(line->Dots()[0] - before + line->Length(), line->Length());
+    };
+    const float at60 = travelled(10);
+    EXPECT_GT(at60, 0.0f);
+    driver.PaceFrames(1000.0 / 30.0);
+    EXPECT_NEAR(travelled(5), at60, 0.5f) << "the same sixth of a second at 30 frames a second";
+
+    // Left alone for eight seconds the dots stop and the picture stands
+    // still, so the frame pacer lets it be; a nudge of the mouse runs them again.
+    driver.Frames(250);
+    const std::uint64_t still = D3DEngine::Instance().LastFrameSignature();
+    EXPECT_FLOAT_EQ(travelled(10), 0.0f);
+    EXPECT_EQ(D3DEngine::Instance().LastFrameSignature(), still);
+    driver.MoveTo(icon->Centre().x + 1.0f, icon->Centre().y);
+    EXPECT_GT(travelled(5), 0.0f);
 }
 
 TEST(MainScreen, HoverLightsAnIconAndItsLinksThenTheOthersFadeBack) {

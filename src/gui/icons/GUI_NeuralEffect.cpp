@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "engine/D3DEngine.h"
+#include "gui/GuiInput.h"
 #include "gui/icons/GUI_IconBase.h"
 #include "gui/icons/IconDrawing.h"
 #include "simulation/NeuralEffect.h"
@@ -54,9 +55,16 @@ void GUI_NeuralEffect::Draw() {
         line.Draw();
     }
     if (!target_->ShowsWholeName()) target_->ArmTooltip();
+    const GuiInput& input = GuiInput::Instance();
+    const double now = input.nowMilliseconds;
+    // A long stall (a turn, a dragged window) is no reason for a jump.
+    const double elapsed = lastStep_ < 0.0 ? 0.0 : std::clamp(now - lastStep_, 0.0, 100.0);
+    lastStep_ = now;
+    const bool resting = now - input.lastInputMilliseconds > kDotsRestAfterMilliseconds;
+    const float steps = resting ? 0.0f : float(elapsed / kDotStepMilliseconds);
     const int half = int(kDotSize / 2.0f);
     for (float& offset : dots_) {
-        offset = AdvanceDot(offset, value, length_);
+        offset = AdvanceDot(offset, value * steps, length_);
         const MapPoint dot = AlongLine(from, angle_, offset);
         const int x = int(dot.x), y = int(dot.y);
         FillBlitted(Rect{x - half, y - half, x + half, y + half}, colour_);

@@ -19,6 +19,12 @@ public:
     static constexpr float kDotSize = 6.0f;
     static constexpr float kPieceLength = 20.0f;
     static constexpr SkinColour kInitialColour{Skin::COL_CONNECTORNEW};
+    // The dots' speed is set per sixtieth of a second, whatever the frame rate.
+    static constexpr double kDotStepMilliseconds = 1000.0 / 60.0;
+    // Left alone this long, the dots stop where they are: the lines still
+    // show every link and its colour, and a picture that stands still costs
+    // next to nothing to keep on screen. Any input sets them running again.
+    static constexpr double kDotsRestAfterMilliseconds = 8000.0;
 
     GUI_NeuralEffect(NeuralEffect* effect, GUI_IconBase* source, GUI_IconBase* target);
 
@@ -45,4 +51,5 @@ private:
     float angle_ = 0.0f;
     std::uint32_t colour_ = kInitialColour;
     std::vector<float> dots_;
+    double lastStep_ = -1.0;
 };
