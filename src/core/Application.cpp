@@ -28,6 +28,8 @@ void Application::SetServices(std::unique_ptr<ApplicationServices> services) {
     services_ = services ? std::move(services) : std::make_unique<ApplicationServices>();
     screens_.clear();
     currentScreen_ = nullptr;
+    // A new run: the last one's request to quit is not this one's.
+    quitRequested_ = false;
 }
 
 bool Application::Startup() {

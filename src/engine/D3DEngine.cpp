@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdarg>
 
+#include "core/TextUtilities.h"
 #include "engine/DdsImage.h"
 #include "engine/DebugLog.h"
 #include "engine/DrawGate.h"
@@ -20,15 +20,6 @@ constexpr const char* kEngineLogPath = "debugdata/drawdebug.txt";
 constexpr const char* kSupportAddress = "https://polity-game.example/support";
 constexpr size_t kLongestName = 49;
 constexpr int kQuadIndices[6] = {0, 1, 2, 2, 1, 3};
-
-std::string Format(const char* format, ...) {
-    char buffer[512];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(buffer, sizeof buffer, format, args);
-    va_end(args);
-    return buffer;
-}
 
 Vertex At(float x, float y, std::uint32_t colour, float u = 0.0f, float v = 0.0f) {
     return Vertex{x, y, colour, u, v};
@@ -74,7 +65,7 @@ bool D3DEngine::Initialise(int width, int height, int bitsPerPixel, bool ignoreS
     height_ = height;
     fallback_ = false;
     if (useSoftware) LogLine("Using RGB renderer");
-    LogLine(Format("Creating Context at %d %d %d", width, height, bitsPerPixel));
+    LogLine(FormatText("Creating Context at %d %d %d", width, height, bitsPerPixel));
 
     std::string error;
     switch (display_) {
@@ -136,9 +127,9 @@ void D3DEngine::Release() {
         return;
     }
     LogLine("Release D3DEngine");
-    if (frames_ > 0) LogLine(Format("Redundant calls/frame = %f", redundantBinds_ / frames_));
+    if (frames_ > 0) LogLine(FormatText("Redundant calls/frame = %f", redundantBinds_ / frames_));
     if (const auto* gate = dynamic_cast<const DrawGate*>(device_.get()))
-        LogLine(Format("Frames shown = %ld", gate->FramesPresented()));
+        LogLine(FormatText("Frames shown = %ld", gate->FramesPresented()));
     for (const TextureEntry& entry : registry_) device_->DestroyTexture(entry.texture);
     registry_.clear();
     Log("Clearing textured sprites");
@@ -171,7 +162,7 @@ void D3DEngine::ResetForNewRun() {
 
 void D3DEngine::ReportError(std::uint32_t code, std::string_view message) {
     LogLine(message);
-    LogLine(code == 0 ? "no further detail" : Format("result code 0x%08X", code));
+    LogLine(code == 0 ? "no further detail" : FormatText("result code 0x%08X", code));
     if (errorBoxShown_) return;
     errorBoxShown_ = true;
     if (code == kNoExclusiveMode || code == kSurfaceLost) return;

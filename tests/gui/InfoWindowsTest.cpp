@@ -58,6 +58,7 @@
 #include "support/FreshNetwork.h"
 #include "support/GuiDriver.h"
 #include "support/ImageCompare.h"
+#include "support/TempDirectory.h"
 #include "world/Calendar.h"
 #include "world/Cynicism.h"
 #include "world/Dilemma.h"
@@ -137,6 +138,7 @@ Dilemma* FirstDilemmaForThisCountry() {
 }  // namespace
 
 TEST(InfoWindows, FiguresFollowTheirRules) {
+    TempDirectory folder;
     CopyShippedData();
     StringTable::Instance().Unload();
     EXPECT_EQ(GUI_VoterGroupWindow::MembershipText(250, 2000), "12.50% (250)");

@@ -98,9 +98,9 @@ W* TopWindow() {
 }  // namespace
 
 TEST(MainScreen, TheMapStandsForTheGame) {
-    // Other tests report assertions on purpose: only this one's count.
-    const int failures = FailedAssertionCount();
+    // The driver starts the count afresh: other tests report assertions on purpose.
     GuiDriver driver(1024, 768);
+    const int failures = FailedAssertionCount();
     MainGameScreen* screen = StartSeededGame(driver);
     ASSERT_NE(screen, nullptr);
     MainScreenMap& map = screen->Map();
