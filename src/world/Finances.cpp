@@ -41,7 +41,13 @@ void Finances::ResetAccounts() {
     reserves_ = 0.0f;
     expenses_ = 0.0f;
     income_ = 0.0f;
+    interest_ = 0.0f;
     debt_ = Mission::Instance().StartingDebt();
+    // Another game's past is not this one's.
+    incomeHistory_ = {};
+    expenditureHistory_ = {};
+    debtHistory_ = {};
+    graphMaximum_ = 0.0f;
 }
 
 void Finances::Calculate() {

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "engine/DebugLog.h"
+#include "politics/ElectionManager.h"
 #include "politics/Policy.h"
 #include "politics/PolicyManager.h"
+#include "politics/Polls.h"
 #include "politics/SliderConfiguration.h"
 #include "simulation/GameOptions.h"
 #include "simulation/Mission.h"
@@ -11,6 +13,7 @@
 #include "simulation/Simulation.h"
 #include "support/FreshNetwork.h"
 #include "support/TempDirectory.h"
+#include "world/Calendar.h"
 #include "world/Finances.h"
 #include "world/NewsList.h"
 #include "world/StringTable.h"
@@ -118,5 +121,10 @@ TEST_F(Accounts, NewsKeepsOrderAndReportsLargeMovesWithTheirCause) {
     news.ReportChange(*crime);
     ASSERT_EQ(news.Items().size(), 1u);
     EXPECT_EQ(news.Items()[0].text, "Crime Rate rose 15.00% (UNKNOWN)");
+    // The summary reads the polls and the term: both pinned, whatever ran before.
+    Polls::Instance().Restore(0.6f, 0.6f, 0.6f, 0.6f);
+    Calendar::Instance().SetDate(1, 2024);
+    ElectionManager::Instance().Restore(1, 2024, 0);
     EXPECT_EQ(news.BuildReport(0), "Cheer. Middling. In the black. Soon. Slump.");
+    Polls::Instance().Reset();
 }
