@@ -90,13 +90,6 @@ void StartSeededGame(GuiDriver& driver) {
     driver.Frames(10);
 }
 
-template <typename W>
-W* Top() {
-    W* found = nullptr;
-    for (GUI_Window* window : GUI_WindowManager::Instance().Windows())
-        if (auto* typed = dynamic_cast<W*>(window); typed && typed->IsVisible()) found = typed;
-    return found;
-}
 
 template <typename W>
 size_t Count() {
@@ -110,11 +103,6 @@ size_t Count() {
 void BackToMainScreen(GuiDriver& driver) {
     driver.App().SetScreen(kScreenMainGame);
     driver.Frames(1);
-}
-
-void ClickCentre(GuiDriver& driver, const GUI_BaseElement& element) {
-    driver.Click(float(element.Left() + element.Right()) / 2.0f,
-                 float(element.Top() + element.Bottom()) / 2.0f);
 }
 
 // The window's own pixels, so the map behind it cannot move its golden.
@@ -250,7 +238,7 @@ TEST(InfoWindows, VoterGroupWindowShowsTheGroupAndItsApproval) {
         if (type->MemberCount() > 0 && type->Inputs().size() > 8) group = type;
     ASSERT_NE(group, nullptr);
     OpenVoterGroupDetails(*group);
-    auto* window = Top<GUI_VoterGroupWindow>();
+    auto* window = TopVisible<GUI_VoterGroupWindow>();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->Membership(),
               GUI_VoterGroupWindow::MembershipText(group->MemberCount(), voters.PopulationTotal()));
@@ -269,11 +257,11 @@ TEST(InfoWindows, VoterGroupWindowShowsTheGroupAndItsApproval) {
     // Opening another group replaces the window; its cross closes it.
     OpenVoterGroupDetails(*voters.VoterTypes().front());
     driver.Frames(1);
-    auto* second = Top<GUI_VoterGroupWindow>();
+    auto* second = TopVisible<GUI_VoterGroupWindow>();
     ASSERT_NE(second, nullptr);
     EXPECT_FALSE(GUI_WindowManager::Instance().IsOpen(window));
     ClickCentre(driver, *second->Buttons().front());
-    EXPECT_EQ(Top<GUI_VoterGroupWindow>(), nullptr);
+    EXPECT_EQ(TopVisible<GUI_VoterGroupWindow>(), nullptr);
     EXPECT_EQ(FailedAssertionCount(), 0);
 }
 
@@ -293,7 +281,7 @@ TEST(InfoWindows, ADilemmaHoldsTheTurnUntilItsChoiceChangesTheNetwork) {
     ASSERT_EQ(IssuesList::Instance().Count(), 1u);
     ASSERT_TRUE(OpenIssue(0));
     driver.Frames(1);
-    auto* window = Top<GUI_DilemmaWindow>();
+    auto* window = TopVisible<GUI_DilemmaWindow>();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->Title(), GetString("POLICY_DILEMMA") + " : " + dilemma->DisplayName());
     EXPECT_EQ(GUI_ModalHolder::Instance().ModalWindow(), window);
@@ -312,10 +300,10 @@ TEST(InfoWindows, ADilemmaHoldsTheTurnUntilItsChoiceChangesTheNetwork) {
     // Escape does not close it (it asks whether to quit, and again puts the
     // question away), and the turn still waits.
     driver.Key(MainGameScreen::kEscapeScanCode);
-    EXPECT_NE(Top<GUI_QuitDialog>(), nullptr);
+    EXPECT_NE(TopVisible<GUI_QuitDialog>(), nullptr);
     driver.Key(MainGameScreen::kEscapeScanCode);
-    EXPECT_EQ(Top<GUI_QuitDialog>(), nullptr);
-    EXPECT_EQ(Top<GUI_DilemmaWindow>(), window);
+    EXPECT_EQ(TopVisible<GUI_QuitDialog>(), nullptr);
+    EXPECT_EQ(TopVisible<GUI_DilemmaWindow>(), window);
     game.NewTurn();
     EXPECT_EQ(game.TurnNumber(), turn);
 
@@ -329,7 +317,7 @@ TEST(InfoWindows, ADilemmaHoldsTheTurnUntilItsChoiceChangesTheNetwork) {
     EXPECT_NE(affected->FindInputFromGrudge(dilemma->Name()), nullptr);
     ASSERT_FALSE(DilemmaManager::Instance().Choices().empty());
     EXPECT_EQ(DilemmaManager::Instance().Choices().back().dilemma, dilemma->Name());
-    EXPECT_EQ(Top<GUI_DilemmaWindow>(), nullptr);
+    EXPECT_EQ(TopVisible<GUI_DilemmaWindow>(), nullptr);
     EXPECT_FALSE(GUI_ModalHolder::Instance().HasModalWindow());
     game.NewTurn();
     EXPECT_EQ(game.TurnNumber(), turn + 1);
@@ -340,8 +328,8 @@ TEST(InfoWindows, TheEndOfATurnClosesItsWindowsAndOpensTheReport) {
     GuiDriver driver(1024, 768);
     StartSeededGame(driver);
     // The first turn shows the start dialog, not a report; Return closes it.
-    ASSERT_NE(Top<GUI_StartDialog>(), nullptr);
-    EXPECT_EQ(Top<GUI_ReportWindow>(), nullptr);
+    ASSERT_NE(TopVisible<GUI_StartDialog>(), nullptr);
+    EXPECT_EQ(TopVisible<GUI_ReportWindow>(), nullptr);
     EXPECT_TRUE(ConfirmStartDialog());
     EXPECT_FALSE(ConfirmStartDialog());
 
@@ -352,7 +340,7 @@ TEST(InfoWindows, TheEndOfATurnClosesItsWindowsAndOpensTheReport) {
     OpenValueDetails(*SimulationManager::Instance().Values().front());
     Event* event = EventManager::Instance().Events().front();
     OpenEvent(*event);
-    ASSERT_NE(Top<GUI_EventWindow>(), nullptr);
+    ASSERT_NE(TopVisible<GUI_EventWindow>(), nullptr);
     // A second event waits on the list while one is open.
     IssuesList::Instance().AddEvent(EventManager::Instance().Events().back());
     EXPECT_FALSE(OpenIssue(0));
@@ -363,11 +351,11 @@ TEST(InfoWindows, TheEndOfATurnClosesItsWindowsAndOpensTheReport) {
     game.NewTurn();
     driver.Frames(1);
     EXPECT_EQ(game.TurnNumber(), 2);
-    EXPECT_EQ(Top<GUI_PollsWindow>(), nullptr);
-    EXPECT_EQ(Top<GUI_FinanceWindow>(), nullptr);
-    EXPECT_EQ(Top<GUI_EventWindow>(), nullptr);
-    EXPECT_EQ(Top<GUI_VoterGroupWindow>(), nullptr);
-    auto* report = Top<GUI_ReportWindow>();
+    EXPECT_EQ(TopVisible<GUI_PollsWindow>(), nullptr);
+    EXPECT_EQ(TopVisible<GUI_FinanceWindow>(), nullptr);
+    EXPECT_EQ(TopVisible<GUI_EventWindow>(), nullptr);
+    EXPECT_EQ(TopVisible<GUI_VoterGroupWindow>(), nullptr);
+    auto* report = TopVisible<GUI_ReportWindow>();
     ASSERT_NE(report, nullptr);
     EXPECT_FALSE(report->Paragraph().empty());
     EXPECT_LE(report->News().size(), GUI_ReportWindow::kNewsItems);
@@ -379,7 +367,7 @@ TEST(InfoWindows, TheEndOfATurnClosesItsWindowsAndOpensTheReport) {
 
     // The manifesto choice must be answered; publishing makes the pledges.
     OpenManifestoChoice();
-    auto* choice = Top<GUI_ManifestoChoiceWindow>();
+    auto* choice = TopVisible<GUI_ManifestoChoiceWindow>();
     ASSERT_NE(choice, nullptr);
     game.NewTurn();
     EXPECT_EQ(game.TurnNumber(), 3);
@@ -387,13 +375,13 @@ TEST(InfoWindows, TheEndOfATurnClosesItsWindowsAndOpensTheReport) {
     // Escape leaves the report beneath the choice alone.
     driver.Key(MainGameScreen::kEscapeScanCode);
     driver.Key(MainGameScreen::kEscapeScanCode);
-    EXPECT_EQ(Top<GUI_ManifestoChoiceWindow>(), choice);
-    EXPECT_NE(Top<GUI_ReportWindow>(), nullptr);
+    EXPECT_EQ(TopVisible<GUI_ManifestoChoiceWindow>(), choice);
+    EXPECT_NE(TopVisible<GUI_ReportWindow>(), nullptr);
     GUI_CheckBox* box = choice->Boxes().front();
     driver.Click(float(box->BoxRect().left + 4), float(box->BoxRect().top + 4));
     EXPECT_TRUE(box->IsChecked());
     ClickCentre(driver, *choice->PublishButton());
-    EXPECT_EQ(Top<GUI_ManifestoChoiceWindow>(), nullptr);
+    EXPECT_EQ(TopVisible<GUI_ManifestoChoiceWindow>(), nullptr);
     EXPECT_EQ(Manifesto::Instance().NextPledges().size(), 1u);
     EXPECT_FALSE(IsTurnBlocked());
     EXPECT_EQ(FailedAssertionCount(), 0);
@@ -411,11 +399,11 @@ TEST(InfoWindows, AnElectionShowsItsCountThenBeginsANewTerm) {
     elections.Restore(month, year, 0);
     Gameplaymanager::Instance().NewTurn();
     BackToMainScreen(driver);
-    auto* window = Top<GUI_ElectionWindow>();
+    auto* window = TopVisible<GUI_ElectionWindow>();
     ASSERT_NE(window, nullptr);
     EXPECT_FLOAT_EQ(window->Share(), elections.VoteShare());
     EXPECT_EQ(SoundEffects::Instance().LastRequested(), ElectionResultSound(elections.VoteShare()));
-    EXPECT_EQ(Top<GUI_ReportWindow>(), nullptr);  // the results stand in for it
+    EXPECT_EQ(TopVisible<GUI_ReportWindow>(), nullptr);  // the results stand in for it
     EXPECT_TRUE(IsTurnBlocked());
     // The count runs, then the one button for the verdict appears.
     EXPECT_TRUE(window->IsCounting());
@@ -433,7 +421,7 @@ TEST(InfoWindows, AnElectionShowsItsCountThenBeginsANewTerm) {
     // window schedules the next election a whole term away.
     OpenElectionResults(0.5f, false);
     driver.Frames(1);
-    window = Top<GUI_ElectionWindow>();
+    window = TopVisible<GUI_ElectionWindow>();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(SoundEffects::Instance().LastRequested(), "data/sounds/crowd_clap.ogg");
     driver.Click(float(window->Left() + 40), float(window->Top() + 100));  // skips the count
@@ -446,7 +434,7 @@ TEST(InfoWindows, AnElectionShowsItsCountThenBeginsANewTerm) {
 
     // A lost election leaves for the main menu with no game to resume.
     OpenElectionResults(0.3f, true);
-    window = Top<GUI_ElectionWindow>();
+    window = TopVisible<GUI_ElectionWindow>();
     window->FinishCounting();
     driver.Frames(1);
     ClickCentre(driver, *window->ResultButton());
@@ -469,7 +457,7 @@ TEST(InfoWindows, DialogsThatMustBeAnsweredHandOverAndEndTheGame) {
     OpenOppositionMessage(warning);
     EXPECT_FALSE(IsTurnBlocked());
     OpenQuarterlyReport();
-    EXPECT_EQ(Top<GUI_ReportWindow>(), nullptr);
+    EXPECT_EQ(TopVisible<GUI_ReportWindow>(), nullptr);
 
     // A successful attack and an election in the same turn: closing one
     // leaves the other holding every click.
@@ -478,11 +466,11 @@ TEST(InfoWindows, DialogsThatMustBeAnsweredHandOverAndEndTheGame) {
     attack.endsGame = true;
     attack.sound = "data/sounds/ak47.ogg";
     OpenOppositionMessage(attack);
-    auto* overthrow = Top<GUI_OppositionWindow>();
+    auto* overthrow = TopVisible<GUI_OppositionWindow>();
     ASSERT_NE(overthrow, nullptr);
     EXPECT_EQ(SoundEffects::Instance().LastRequested(), "data/sounds/ak47.ogg");
     OpenElectionResults(0.6f, false);
-    auto* election = Top<GUI_ElectionWindow>();
+    auto* election = TopVisible<GUI_ElectionWindow>();
     EXPECT_EQ(GUI_ModalHolder::Instance().ModalWindow(), election);
     election->FinishCounting();
     driver.Frames(1);
@@ -493,7 +481,7 @@ TEST(InfoWindows, DialogsThatMustBeAnsweredHandOverAndEndTheGame) {
     const int turn = Gameplaymanager::Instance().TurnNumber();
     Gameplaymanager::Instance().NewTurn();
     EXPECT_EQ(Gameplaymanager::Instance().TurnNumber(), turn);
-    EXPECT_EQ(Top<GUI_OppositionWindow>(), overthrow);
+    EXPECT_EQ(TopVisible<GUI_OppositionWindow>(), overthrow);
     ClickCentre(driver, *overthrow->ActionButton());
     driver.Frames(1);
     EXPECT_EQ(driver.App().CurrentScreenId(), kScreenMainMenu);
@@ -506,7 +494,7 @@ TEST(InfoWindows, DialogsThatMustBeAnsweredHandOverAndEndTheGame) {
     OpenElectionResults(0.6f, false);
     OpenDilemma(*FirstDilemmaForThisCountry());
     StartSeededGame(driver);
-    EXPECT_EQ(Top<GUI_ElectionWindow>(), nullptr);
+    EXPECT_EQ(TopVisible<GUI_ElectionWindow>(), nullptr);
     EXPECT_FALSE(GUI_ModalHolder::Instance().HasModalWindow());
     EXPECT_EQ(FailedAssertionCount(), 0);
 }
@@ -519,13 +507,13 @@ TEST(InfoWindows, TurnMessagesLeadOnAndReplaceEachOther) {
     Situation* situation = SituationManager::Instance().Situations().front();
     IssuesList::Instance().AddSituationEnded(situation);
     ASSERT_TRUE(OpenIssue(0));
-    auto* message = Top<GUI_SituationMessageWindow>();
+    auto* message = TopVisible<GUI_SituationMessageWindow>();
     ASSERT_NE(message, nullptr);
     EXPECT_FALSE(message->IsStart());
     EXPECT_EQ(message->Message(), situation->EndText());
     ClickCentre(driver, *message->DetailsButton());
-    EXPECT_EQ(Top<GUI_SituationMessageWindow>(), nullptr);
-    auto* details = Top<GUI_SituationWindow>();
+    EXPECT_EQ(TopVisible<GUI_SituationMessageWindow>(), nullptr);
+    auto* details = TopVisible<GUI_SituationWindow>();
     ASSERT_NE(details, nullptr);
     EXPECT_EQ(details->Subject(), situation);
 
@@ -546,11 +534,11 @@ TEST(InfoWindows, TurnMessagesLeadOnAndReplaceEachOther) {
     OpenAchievementDialog(3);
     driver.Frames(1);
     EXPECT_EQ(Count<GUI_AchievementDialog>(), 1u);
-    EXPECT_EQ(Top<GUI_AchievementDialog>()->Index(), 3);
+    EXPECT_EQ(TopVisible<GUI_AchievementDialog>()->Index(), 3);
 
     // The finance pages switch with their tabs; the summary names the debt.
     OpenFinances();
-    auto* finance = Top<GUI_FinanceWindow>();
+    auto* finance = TopVisible<GUI_FinanceWindow>();
     ASSERT_NE(finance, nullptr);
     EXPECT_EQ(finance->ShownPage(), GUI_FinanceWindow::kExpenditure);
     ClickCentre(driver, *finance->Pages().Buttons()[GUI_FinanceWindow::kHistory]);
@@ -579,7 +567,7 @@ TEST(InfoWindows, TheBudgetReportReadsTheBookedQuarterAndChangesNothing) {
 
     // F3, the money button: the window opens, draws a while and closes.
     driver.Key(MainGameScreen::kF1ScanCode + 2);
-    auto* finance = Top<GUI_FinanceWindow>();
+    auto* finance = TopVisible<GUI_FinanceWindow>();
     ASSERT_NE(finance, nullptr);
     driver.Frames(5);
     ClickCentre(driver, *finance->Pages().Buttons()[GUI_FinanceWindow::kIncome]);
@@ -599,7 +587,7 @@ TEST(InfoWindows, TheBudgetReportReadsTheBookedQuarterAndChangesNothing) {
     // A thousand million and more reads in billions, in the window as in the box.
     Finances::Instance().Restore(0.0f, 1000.0f, 999.999f, 0.0f, 2500.0f);
     driver.Key(MainGameScreen::kF1ScanCode + 2);
-    finance = Top<GUI_FinanceWindow>();
+    finance = TopVisible<GUI_FinanceWindow>();
     ASSERT_NE(finance, nullptr);
     const std::string currency = Mission::Instance().Currency();
     EXPECT_EQ(finance->Summary()[0], GetString("NATIONAL_DEBT") + ": " + currency + " 2.50 Billion");
@@ -624,7 +612,7 @@ TEST(InfoWindows, TheQuarterlyReportReadsWellAndDrawsNothingFromTheGame) {
         opposition.FindGroup(*restless)->Restore(anger, false, 0);
         const std::uint32_t state = GameRandom::State();
         OpenQuarterlyReport();
-        auto* report = Top<GUI_ReportWindow>();
+        auto* report = TopVisible<GUI_ReportWindow>();
         ASSERT_NE(report, nullptr);
         driver.Frames(2);
         // Opening and drawing the report leaves the game's dice alone, so a
@@ -638,7 +626,7 @@ TEST(InfoWindows, TheQuarterlyReportReadsWellAndDrawsNothingFromTheGame) {
         // The same quarter reads the same each time it is opened.
         const std::string paragraph = report->Paragraph();
         OpenQuarterlyReport();
-        EXPECT_EQ(Top<GUI_ReportWindow>()->Paragraph(), paragraph);
+        EXPECT_EQ(TopVisible<GUI_ReportWindow>()->Paragraph(), paragraph);
         GUI_WindowManager::Instance().DeleteAll();
     }
 }
@@ -670,7 +658,7 @@ TEST(InfoWindows, TheRecordsKeepTheBestApprovalOfRealCountriesOnly) {
     ASSERT_NE(Polls::Instance().PeakVote(), Polls::Instance().PeakApproval());
     EXPECT_FLOAT_EQ(records.HighestPopularity(), best);
     OpenAchievements();
-    auto* window = Top<GUI_AchievementsWindow>();
+    auto* window = TopVisible<GUI_AchievementsWindow>();
     ASSERT_NE(window, nullptr);
     driver.Frames(1);
     EXPECT_EQ(window->Records()[2], FormatText("%s: %.2f%%", GetString("ACHIEVEMENT_PEAKPOLLING").c_str(),
@@ -689,10 +677,10 @@ TEST(InfoWindows, MidtermsShowTheHousesInsteadOfTheReport) {
     ElectionManager::Instance().Restore(months % 12, calendar.GetYear() + months / 12, 0);
     Gameplaymanager::Instance().NewTurn();
     BackToMainScreen(driver);
-    auto* midterm = Top<GUI_CongressWindow>();
+    auto* midterm = TopVisible<GUI_CongressWindow>();
     ASSERT_NE(midterm, nullptr);
     EXPECT_EQ(midterm->GetMode(), GUI_CongressWindow::Mode::MidtermResults);
-    EXPECT_EQ(Top<GUI_ReportWindow>(), nullptr);
+    EXPECT_EQ(TopVisible<GUI_ReportWindow>(), nullptr);
     EXPECT_TRUE(IsTurnBlocked());
     ClickCentre(driver, *midterm->ContinueButton());
     EXPECT_FALSE(IsTurnBlocked());
@@ -705,7 +693,7 @@ TEST(InfoWindows, PollAndManifestoWindowsReadTheGame) {
     ConfirmStartDialog();
     const Polls& polls = Polls::Instance();
     OpenApprovalDetails();
-    auto* bar = Top<GUI_PollBarWindow>();
+    auto* bar = TopVisible<GUI_PollBarWindow>();
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->Title(), GetString("POPBAR_DETAILS"));
     EXPECT_EQ(bar->CurrentLine(),
@@ -715,23 +703,23 @@ TEST(InfoWindows, PollAndManifestoWindowsReadTheGame) {
     // The voting-intention window labels its value as the approval one does.
     OpenVotingIntentionDetails();
     driver.Frames(1);
-    bar = Top<GUI_PollBarWindow>();
+    bar = TopVisible<GUI_PollBarWindow>();
     EXPECT_EQ(Count<GUI_PollBarWindow>(), 1u);
     EXPECT_EQ(bar->CurrentLine(),
               GUI_PollBarWindow::ValueLine(GetString("CURRENT_VALUE"), polls.PotentialVote()));
     OpenPolls();
-    EXPECT_EQ(Top<GUI_PollsWindow>()->Cynicism(),
+    EXPECT_EQ(TopVisible<GUI_PollsWindow>()->Cynicism(),
               GUI_PollsWindow::CynicismLine(Cynicism::Instance().GetCynicism()));
 
     // A pledge that has moved its value the promised way is kept.
     Manifesto& manifesto = Manifesto::Instance();
     OpenManifestoProgress();
-    EXPECT_TRUE(Top<GUI_ManifestoWindow>()->Rows().empty());
+    EXPECT_TRUE(TopVisible<GUI_ManifestoWindow>()->Rows().empty());
     const float gdp = Network::FindByName("GDP")->Value();
     manifesto.RestorePledge(Manifesto::Term::Live, "GDP", 0.1f, gdp / 1.2f);
     manifesto.RestorePledge(Manifesto::Term::Live, "GDP", 0.1f, gdp);
     OpenManifestoProgress();
-    const auto& rows = Top<GUI_ManifestoWindow>()->Rows();
+    const auto& rows = TopVisible<GUI_ManifestoWindow>()->Rows();
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_TRUE(rows[0].kept);
     EXPECT_EQ(rows[0].progress, GUI_ManifestoWindow::ProgressText(gdp / 1.2f, gdp));

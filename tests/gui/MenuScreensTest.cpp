@@ -34,22 +34,6 @@ std::string Golden(const std::string& name) {
     return std::string(POLITY_SOURCE_DIR) + "/tests/gui/golden/" + name + ".png";
 }
 
-GUI_TextButton* TextButton(Application& app, const char* key) {
-    auto* screen = dynamic_cast<GuiScreen*>(app.CurrentScreen());
-    if (!screen) return nullptr;
-    for (const auto& button : screen->Controls().Buttons()) {
-        auto* text = dynamic_cast<GUI_TextButton*>(button.get());
-        if (text && text->Label() == GetString(key)) return text;
-    }
-    return nullptr;
-}
-
-void ClickCentre(GuiDriver& driver, const GUI_BaseElement* element) {
-    ASSERT_NE(element, nullptr);
-    driver.Click(float(element->Left() + element->Right()) / 2.0f,
-                 float(element->Top() + element->Bottom()) / 2.0f);
-}
-
 void ClickButton(GuiDriver& driver, const char* key) {
     GUI_TextButton* button = TextButton(driver.App(), key);
     ASSERT_NE(button, nullptr) << key << " on screen " << driver.App().CurrentScreenId();

@@ -47,11 +47,6 @@ GUI_TextButton* FindButton(Application& app, const std::string& label) {
     return nullptr;
 }
 
-void ClickCentre(GuiDriver& driver, const GUI_BaseElement& element) {
-    driver.Click(float(element.Left() + element.Right()) / 2.0f,
-                 float(element.Top() + element.Bottom()) / 2.0f);
-}
-
 OptionsScreen* OpenOptions(GuiDriver& driver) {
     driver.App().SetScreen(kScreenOptions);
     driver.Frames(1);

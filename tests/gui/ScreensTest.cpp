@@ -51,11 +51,6 @@ GUI_HoverImageButton* NextTurnButton(Application& app) {
     return screen && screen->ControlPanel() ? screen->ControlPanel()->NextTurnButton() : nullptr;
 }
 
-void ClickCentre(GuiDriver& driver, const GUI_BaseElement& element) {
-    driver.Click(float(element.Left() + element.Right()) / 2.0f,
-                 float(element.Top() + element.Bottom()) / 2.0f);
-}
-
 // From the main menu through the mission list into the first turn of mission 1.
 void StartNewGame(GuiDriver& driver) {
     float x = 0, y = 0;
@@ -63,14 +58,7 @@ void StartNewGame(GuiDriver& driver) {
     driver.Click(x, y);
     auto* missions = dynamic_cast<MissionSelectionScreen*>(driver.App().CurrentScreen());
     ASSERT_NE(missions, nullptr);
-    for (const auto& button : missions->Controls().Buttons()) {
-        if (dynamic_cast<GUI_MissionButton*>(button.get())) {
-            ClickCentre(driver, *button);
-            break;
-        }
-    }
-    ASSERT_NE(missions->RunButton(), nullptr);
-    ClickCentre(driver, *missions->RunButton());
+    RunFirstCountry(driver, *missions);
     ASSERT_EQ(driver.App().CurrentScreenId(), kScreenMainGame);
     ASSERT_EQ(Gameplaymanager::Instance().TurnNumber(), 1);
 }

@@ -48,21 +48,6 @@ int Count(const platform::Image& frame, std::uint32_t rgb) {
     return count;
 }
 
-void ClickCentre(GuiDriver& driver, const GUI_BaseElement& element) {
-    driver.Click(float(element.Left() + element.Right()) / 2.0f,
-                 float(element.Top() + element.Bottom()) / 2.0f);
-}
-
-const GUI_BaseElement* TextButton(Application& app, const char* key) {
-    auto* screen = dynamic_cast<GuiScreen*>(app.CurrentScreen());
-    if (!screen) return nullptr;
-    for (const auto& button : screen->Controls().Buttons()) {
-        auto* text = dynamic_cast<GUI_TextButton*>(button.get());
-        if (text && text->Label() == GetString(key)) return text;
-    }
-    return nullptr;
-}
-
 // The game folders and the skin are program-wide: put both back for the
 // tests that follow.
 class PlayerFolderScope {
@@ -109,14 +94,7 @@ TEST(SkinColours, APlayersSkinRestylesTheMenusTheMainScreenAndItsWindows) {
     const platform::Image list = driver.Screenshot("skin_missions");
     EXPECT_GT(Count(list, kMissionButton.rgb), 1000);
     for (const Restyled& group : kGroups) EXPECT_GT(Count(list, group.rgb), 50) << group.key;
-    for (const auto& button : missions->Controls().Buttons()) {
-        if (dynamic_cast<GUI_MissionButton*>(button.get())) {
-            ClickCentre(driver, *button);
-            break;
-        }
-    }
-    ASSERT_NE(missions->RunButton(), nullptr);
-    ClickCentre(driver, *missions->RunButton());
+    RunFirstCountry(driver, *missions);
     ASSERT_EQ(driver.App().CurrentScreenId(), kScreenMainGame);
 
     // The opening dialog on paper over the main screen's slate and strips.

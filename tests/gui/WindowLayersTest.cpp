@@ -57,24 +57,12 @@ void StartSeededGame(GuiDriver& driver) {
     driver.Frames(2);
 }
 
-template <typename W>
-W* Top() {
-    W* found = nullptr;
-    for (GUI_Window* window : GUI_WindowManager::Instance().Windows())
-        if (auto* typed = dynamic_cast<W*>(window); typed && typed->IsVisible()) found = typed;
-    return found;
-}
 
 float CentreX(const GUI_BaseElement& e) {
     return float(e.Left() + e.Right()) / 2.0f;
 }
 float CentreY(const GUI_BaseElement& e) {
     return float(e.Top() + e.Bottom()) / 2.0f;
-}
-
-void ClickCentre(GuiDriver& driver, const GUI_BaseElement* element) {
-    ASSERT_NE(element, nullptr);
-    driver.Click(CentreX(*element), CentreY(*element));
 }
 
 GUI_TextButton* ScreenButton(GuiDriver& driver, const char* key) {
@@ -130,16 +118,16 @@ TEST(WindowLayers, WindowsATurnOpensWaitBehindTheLoadingScreenForItsClick) {
     // An ordinary turn ends in the quarterly report.
     driver.Key(kNextTurnKey);
     ASSERT_EQ(game.TurnNumber(), 2);
-    GUI_ReportWindow* report = Top<GUI_ReportWindow>();
+    GUI_ReportWindow* report = TopVisible<GUI_ReportWindow>();
     ASSERT_NE(report, nullptr);
     ExpectNotDrawnOnTheLoadingScreen(driver, *report);
     // The click the loading screen asks for, where the report's cross will be.
     const GUI_Button* cross = report->Buttons().front().get();
     ClickCentre(driver, cross);
     EXPECT_EQ(driver.App().CurrentScreenId(), kScreenMainGame);
-    EXPECT_EQ(Top<GUI_ReportWindow>(), report);
+    EXPECT_EQ(TopVisible<GUI_ReportWindow>(), report);
     ClickCentre(driver, cross);
-    EXPECT_EQ(Top<GUI_ReportWindow>(), nullptr);
+    EXPECT_EQ(TopVisible<GUI_ReportWindow>(), nullptr);
 
     // A turn that leaves three months to the election asks for the manifesto.
     Calendar& calendar = Calendar::Instance();
@@ -149,21 +137,21 @@ TEST(WindowLayers, WindowsATurnOpensWaitBehindTheLoadingScreenForItsClick) {
     };
     electionIn(6);
     driver.Key(kNextTurnKey);
-    GUI_ManifestoChoiceWindow* manifesto = Top<GUI_ManifestoChoiceWindow>();
+    GUI_ManifestoChoiceWindow* manifesto = TopVisible<GUI_ManifestoChoiceWindow>();
     ASSERT_NE(manifesto, nullptr);
     ExpectNotDrawnOnTheLoadingScreen(driver, *manifesto);
     driver.Click(600.0f, 600.0f);
     ASSERT_EQ(driver.App().CurrentScreenId(), kScreenMainGame);
     // Over the report, the choice takes the first click.
     ClickCentre(driver, manifesto->PublishButton());
-    EXPECT_EQ(Top<GUI_ManifestoChoiceWindow>(), nullptr);
-    if (GUI_ReportWindow* next = Top<GUI_ReportWindow>())
+    EXPECT_EQ(TopVisible<GUI_ManifestoChoiceWindow>(), nullptr);
+    if (GUI_ReportWindow* next = TopVisible<GUI_ReportWindow>())
         ClickCentre(driver, next->Buttons().front().get());
 
     // The election's results.
     electionIn(3);
     driver.Key(kNextTurnKey);
-    GUI_ElectionWindow* election = Top<GUI_ElectionWindow>();
+    GUI_ElectionWindow* election = TopVisible<GUI_ElectionWindow>();
     ASSERT_NE(election, nullptr);
     ExpectNotDrawnOnTheLoadingScreen(driver, *election);
     driver.Click(600.0f, 600.0f);
@@ -198,25 +186,25 @@ TEST(WindowLayers, AWindowThatMustBeAnsweredKeepsTheInputFromWindowsBeneathAndAb
                  if (d->PassesCountryFilter() && !d->IsTriggered()) dilemma = d;
              dilemma->Trigger();
              OpenIssue(IssuesList::Instance().Count() - 1);
-             return Top<GUI_DilemmaWindow>();
+             return TopVisible<GUI_DilemmaWindow>();
          },
          [](GUI_Window* w) { return static_cast<GUI_DilemmaWindow*>(w)->OptionButton(0); },
          [&dilemma] { return !dilemma->IsAwaitingChoice(); }},
         {"manifesto",
          [] {
              OpenManifestoChoice();
-             return Top<GUI_ManifestoChoiceWindow>();
+             return TopVisible<GUI_ManifestoChoiceWindow>();
          },
          [](GUI_Window* w) { return static_cast<GUI_ManifestoChoiceWindow*>(w)->PublishButton(); },
-         [] { return Top<GUI_ManifestoChoiceWindow>() == nullptr; }},
+         [] { return TopVisible<GUI_ManifestoChoiceWindow>() == nullptr; }},
         {"election",
          [] {
              OpenElectionResults(0.6f, false);
-             Top<GUI_ElectionWindow>()->FinishCounting();
-             return Top<GUI_ElectionWindow>();
+             TopVisible<GUI_ElectionWindow>()->FinishCounting();
+             return TopVisible<GUI_ElectionWindow>();
          },
          [](GUI_Window* w) { return static_cast<GUI_ElectionWindow*>(w)->ResultButton(); },
-         [] { return Top<GUI_ElectionWindow>() == nullptr; }},
+         [] { return TopVisible<GUI_ElectionWindow>() == nullptr; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -233,25 +221,25 @@ TEST(WindowLayers, AWindowThatMustBeAnsweredKeepsTheInputFromWindowsBeneathAndAb
         // question is the one that hears the clicks, on each of its buttons.
         for (int button = 0; button < 2; ++button) {
             driver.Key(kEscape);
-            EXPECT_NE(Top<GUI_PollsWindow>(), nullptr);
-            auto* quit = Top<GUI_QuitDialog>();
+            EXPECT_NE(TopVisible<GUI_PollsWindow>(), nullptr);
+            auto* quit = TopVisible<GUI_QuitDialog>();
             ASSERT_NE(quit, nullptr);
             // A click on the answer beside the question does not reach it.
             if (!quit->Contains(CentreX(*answer), CentreY(*answer))) {
                 ClickCentre(driver, answer);
                 EXPECT_FALSE(c.answered());
-                EXPECT_EQ(Top<GUI_QuitDialog>(), quit);
+                EXPECT_EQ(TopVisible<GUI_QuitDialog>(), quit);
             }
             ClickCentre(driver, button == 0 ? quit->CancelButton() : quit->Buttons().front().get());
-            EXPECT_EQ(Top<GUI_QuitDialog>(), nullptr);
+            EXPECT_EQ(TopVisible<GUI_QuitDialog>(), nullptr);
             EXPECT_FALSE(c.answered());
             ASSERT_EQ(GUI_ModalHolder::Instance().ModalWindow(), modal);
         }
         // Escape a second time puts the question away.
         driver.Key(kEscape);
-        ASSERT_NE(Top<GUI_QuitDialog>(), nullptr);
+        ASSERT_NE(TopVisible<GUI_QuitDialog>(), nullptr);
         driver.Key(kEscape);
-        EXPECT_EQ(Top<GUI_QuitDialog>(), nullptr);
+        EXPECT_EQ(TopVisible<GUI_QuitDialog>(), nullptr);
         EXPECT_EQ(GUI_ModalHolder::Instance().ModalWindow(), modal);
 
         ClickCentre(driver, answer);
@@ -260,7 +248,7 @@ TEST(WindowLayers, AWindowThatMustBeAnsweredKeepsTheInputFromWindowsBeneathAndAb
         EXPECT_FALSE(GUI_ModalHolder::Instance().HasModalWindow());
         ASSERT_EQ(driver.App().CurrentScreenId(), kScreenMainGame);
         driver.Key(kEscape);  // the polls go now
-        EXPECT_EQ(Top<GUI_PollsWindow>(), nullptr);
+        EXPECT_EQ(TopVisible<GUI_PollsWindow>(), nullptr);
     }
     EXPECT_EQ(FailedAssertionCount(), 0);
 }
@@ -273,7 +261,7 @@ TEST(WindowLayers, GameWindowsAndTheTourStayWithTheGameScreen) {
 
     // The budget report stays behind when the options are opened.
     OpenFinances();
-    GUI_FinanceWindow* finances = Top<GUI_FinanceWindow>();
+    GUI_FinanceWindow* finances = TopVisible<GUI_FinanceWindow>();
     ASSERT_NE(finances, nullptr);
     const GUI_Button* cross = finances->Buttons().front().get();
     const float x = CentreX(*cross), y = CentreY(*cross);
@@ -288,7 +276,7 @@ TEST(WindowLayers, GameWindowsAndTheTourStayWithTheGameScreen) {
     ClickCentre(driver, ScreenButton(driver, "RESUMEGAME"));
     ASSERT_EQ(driver.App().CurrentScreenId(), kScreenMainGame);
     driver.Click(x, y);
-    EXPECT_EQ(Top<GUI_FinanceWindow>(), nullptr);
+    EXPECT_EQ(TopVisible<GUI_FinanceWindow>(), nullptr);
 
     // The tour waits on the step before the one that opens the polls.
     TutorialSteps steps;
@@ -312,14 +300,14 @@ TEST(WindowLayers, GameWindowsAndTheTourStayWithTheGameScreen) {
         ASSERT_FALSE(ControlAt(driver, nx, ny)) << driver.App().CurrentScreenId();
         driver.Click(nx, ny);
         EXPECT_EQ(tour.StepIndex(), step);
-        EXPECT_EQ(Top<GUI_PollsWindow>(), nullptr);
+        EXPECT_EQ(TopVisible<GUI_PollsWindow>(), nullptr);
         if (screen == 0) ClickCentre(driver, ScreenButton(driver, "MAIN_MENU"));
     }
     ClickCentre(driver, ScreenButton(driver, "RESUMEGAME"));
     ASSERT_EQ(driver.App().CurrentScreenId(), kScreenMainGame);
     driver.Click(nx, ny);
     EXPECT_EQ(tour.StepIndex(), step + 1);
-    EXPECT_NE(Top<GUI_PollsWindow>(), nullptr);
+    EXPECT_NE(TopVisible<GUI_PollsWindow>(), nullptr);
     EXPECT_EQ(FailedAssertionCount(), 0);
 }
 

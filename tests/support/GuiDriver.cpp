@@ -13,10 +13,15 @@
 #include "engine/GdiText.h"
 #include "engine/Sprite.h"
 #include "engine/TextSystem.h"
+#include "gui/GUI_TextButton.h"
 #include "gui/GuiInput.h"
+#include "gui/GuiScreen.h"
+#include "gui/menu/GUI_MissionButton.h"
+#include "gui/menu/MissionSelectionScreen.h"
 #include "platform/Clock.h"
 #include "platform/ImageFiles.h"
 #include "world/Gameplaymanager.h"
+#include "world/StringTable.h"
 
 #ifndef POLITY_SOURCE_DIR
 #error "the GUI tests need POLITY_SOURCE_DIR to find the shipped data"
@@ -154,4 +159,34 @@ platform::Image GuiDriver::Screenshot(const std::string& name) {
     if (const char* dir = std::getenv("POLITY_SCREENSHOT_DIR"); dir && *dir)
         platform::WritePng(std::string(dir) + "/" + name + ".png", frame);
     return frame;
+}
+
+void ClickCentre(GuiDriver& driver, const GUI_BaseElement& element) {
+    driver.Click(float(element.Left() + element.Right()) / 2.0f,
+                 float(element.Top() + element.Bottom()) / 2.0f);
+}
+
+void ClickCentre(GuiDriver& driver, const GUI_BaseElement* element) {
+    ASSERT_NE(element, nullptr) << "nothing there to click";
+    ClickCentre(driver, *element);
+}
+
+GUI_TextButton* TextButton(Application& app, const char* key) {
+    auto* screen = dynamic_cast<GuiScreen*>(app.CurrentScreen());
+    if (!screen) return nullptr;
+    for (const auto& button : screen->Controls().Buttons()) {
+        auto* text = dynamic_cast<GUI_TextButton*>(button.get());
+        if (text && text->Label() == GetString(key)) return text;
+    }
+    return nullptr;
+}
+
+void RunFirstCountry(GuiDriver& driver, MissionSelectionScreen& missions) {
+    for (const auto& button : missions.Controls().Buttons()) {
+        if (dynamic_cast<GUI_MissionButton*>(button.get())) {
+            ClickCentre(driver, *button);
+            break;
+        }
+    }
+    ClickCentre(driver, missions.RunButton());
 }

@@ -8,9 +8,14 @@
 #include <string>
 
 #include "core/Application.h"
+#include "gui/GUI_WindowManager.h"
 #include "gui/WindowedServices.h"
 #include "platform/Image.h"
 #include "support/TempDirectory.h"
+
+class GUI_BaseElement;
+class GUI_TextButton;
+class MissionSelectionScreen;
 
 class GuiDriver {
 public:
@@ -64,3 +69,21 @@ private:
 
 // Copies the shipped "data" folder into the working directory.
 void CopyShippedData();
+
+// Clicks the middle of an element, as a player aims; a missing one fails the test.
+void ClickCentre(GuiDriver& driver, const GUI_BaseElement& element);
+void ClickCentre(GuiDriver& driver, const GUI_BaseElement* element);
+// The current screen's text button labelled with the string of `key`, or null.
+GUI_TextButton* TextButton(Application& app, const char* key);
+
+// Picks the first country of the list and runs it, as a player clicks.
+void RunFirstCountry(GuiDriver& driver, MissionSelectionScreen& missions);
+
+// The topmost window of the type that the player can see, or null.
+template <typename W>
+W* TopVisible() {
+    W* found = nullptr;
+    for (GUI_Window* window : GUI_WindowManager::Instance().Windows())
+        if (auto* typed = dynamic_cast<W*>(window); typed && typed->IsVisible()) found = typed;
+    return found;
+}
