@@ -167,7 +167,9 @@ TEST_F(Electorate, ElectionsComeEveryIntervalAndSetPoliticalCapital) {
     while (!elections.IsElectionDue()) {
         for (int m = 0; m < 3; ++m) Calendar::Instance().NextMonth();
         ++turns;
-        if (turns == 8) EXPECT_EQ(elections.MonthsSinceLastElection(), 24);  // midterm time
+        if (turns == 8) {
+            EXPECT_EQ(elections.MonthsSinceLastElection(), 24);  // midterm time
+        }
     }
     EXPECT_EQ(turns, 16);
     ElectionManager::SetInterval(18);  // carried into the next year
