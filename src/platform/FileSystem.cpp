@@ -173,8 +173,47 @@ std::optional<std::string> ReadFile(std::string_view path) {
     return data;
 }
 
+std::optional<std::string> ReadRegularFile(std::string_view path, std::uintmax_t maxBytes,
+                                           std::string* error) {
+    const std::string real = ResolvePath(path);
+    const auto fail = [&](const std::string& why) -> std::optional<std::string> {
+        if (error) *error = why;
+        return std::nullopt;
+    };
+    std::error_code ec;
+    const fs::file_status status = fs::status(real, ec);
+    if (!fs::exists(status)) return fail("the file does not exist");
+    if (!fs::is_regular_file(status)) return fail("it is not a regular file");
+    const std::uintmax_t size = fs::file_size(real, ec);
+    if (ec) return fail("its size cannot be read: " + ec.message());
+    if (size > maxBytes)
+        return fail("it is " + std::to_string(size / (1024 * 1024)) +
+                    " MB, more than the " + std::to_string(maxBytes / (1024 * 1024)) +
+                    " MB such a file can be");
+    auto text = ReadFile(path);
+    if (!text) return fail("the file cannot be read");
+    return text;
+}
+
+namespace {
+
+// Where a write to `target` lands: through symbolic links to the file they
+// name, so that replacing it keeps the player's link.
+fs::path FollowLinks(fs::path target) {
+    std::error_code ec;
+    for (int depth = 0; depth < 16 && fs::is_symlink(fs::symlink_status(target, ec)); ++depth) {
+        const fs::path linked = fs::read_symlink(target, ec);
+        if (ec) break;
+        target = linked.is_absolute() ? linked : target.parent_path() / linked;
+    }
+    return target;
+}
+
+}  // namespace
+
 bool WriteFileAtomically(std::string_view path, std::string_view contents, std::string* error) {
-    const fs::path target = ResolvePathForWriting(path);
+    const fs::path named = ResolvePathForWriting(path);
+    const fs::path target = FollowLinks(named);
     // A fresh player's folder lacks the game's folders ("data", "debugdata").
     if (AreGameFoldersSet() && !target.parent_path().empty()) {
         std::error_code ignored;
@@ -188,6 +227,14 @@ bool WriteFileAtomically(std::string_view path, std::string_view contents, std::
         if (error) *error = why;
         return false;
     };
+    {
+        std::error_code ec;
+        const fs::file_status status = fs::symlink_status(target, ec);
+        if (fs::exists(status) && !fs::is_regular_file(status))
+            return fail((target == named ? std::string("it")
+                                         : "the file it links to, " + target.generic_string() + ",") +
+                        " is not a regular file and was left as it was");
+    }
     {
         std::FILE* f = std::fopen(temp.c_str(), "wb");
         if (!f) return fail("cannot open " + temp.generic_string() + " for writing");

@@ -2,6 +2,7 @@
 // regard to case, and directory listings in a stable, sorted order.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,8 +30,17 @@ bool DirectoryExists(std::string_view path);
 // The whole file, or nothing when it cannot be read.
 std::optional<std::string> ReadFile(std::string_view path);
 
+// The whole of a file a player hands the game (a saved game, say): only a
+// regular file, never a pipe or a device that could keep the game waiting for
+// ever, and only up to `maxBytes`, checked before a byte is read. Nothing,
+// with `error` saying why, otherwise.
+std::optional<std::string> ReadRegularFile(std::string_view path, std::uintmax_t maxBytes,
+                                           std::string* error);
+
 // Writes to a temporary file in the same folder, flushes it and renames it over
 // the target, so an interrupted write never destroys the previous file.
+// Through a symbolic link the file it names is replaced and the link kept; a
+// target that is not a regular file (a device, a pipe, a folder) is refused.
 // On failure the previous file is untouched and `error` says why.
 bool WriteFileAtomically(std::string_view path, std::string_view contents, std::string* error = nullptr);
 

@@ -133,9 +133,10 @@ bool SaveGameManager::Load(std::string_view name) {
 bool SaveGameManager::LoadFile(std::string_view path) {
     if (busy_) return false;
     FlagScope scope(busy_);
-    const auto text = platform::ReadFile(path);
+    std::string why;
+    const auto text = platform::ReadRegularFile(path, kLargestSave, &why);
     if (!text) {
-        Report(SaveGameProblem::Kind::LoadFailed, path, "the file cannot be read");
+        Report(SaveGameProblem::Kind::LoadFailed, path, why);
         return false;
     }
     // Read whole before anything is cleared: a damaged file is turned down

@@ -3,6 +3,7 @@
 // then lays the saved values over it in settle mode.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -45,6 +46,10 @@ class SaveGameManager {
 public:
     static constexpr const char* kFolder = "data/savegames/";
     static constexpr const char* kAutosaveName = "autosave";
+    // The largest country's save, exact state and all, is a few megabytes; a
+    // file far past that is refused before it is read, so a damaged or
+    // hostile one can never take all of memory.
+    static constexpr std::uintmax_t kLargestSave = 64ull * 1024 * 1024;
 
     static SaveGameManager& Instance();
 

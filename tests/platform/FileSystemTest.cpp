@@ -1,5 +1,8 @@
 // Case-insensitive paths, sorted listings and atomic writes.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "platform/FileSystem.h"
 #include "support/TempDirectory.h"
@@ -22,6 +25,31 @@ TEST(FileSystem, ListsMatchingFilesSortedWithoutRegardToCase) {
     EXPECT_TRUE(platform::ListFiles("missing/*.txt").empty());
     EXPECT_TRUE(platform::MatchesWildcard("mission12.txt", "MISSION?2.*"));
     EXPECT_FALSE(platform::MatchesWildcard("mission.txt", "*.dat"));
+}
+
+TEST(FileSystem, WritesKeepThePlayersLinksAndNeverReplaceAPipeOrAFolder) {
+    namespace fs = std::filesystem;
+    TempDirectory dir;
+    dir.Write("real.dedu", "old");
+    fs::create_symlink("real.dedu", "link.dedu");
+    ASSERT_TRUE(platform::WriteFileAtomically("link.dedu", "new"));
+    EXPECT_TRUE(fs::is_symlink("link.dedu"));
+    EXPECT_EQ(dir.Read("real.dedu"), "new");
+
+    ASSERT_EQ(::mkfifo("pipe.dedu", 0600), 0);
+    fs::create_symlink("pipe.dedu", "to-pipe.dedu");
+    fs::create_directory("folder.dedu");
+    std::string error;
+    for (const char* target : {"pipe.dedu", "to-pipe.dedu", "folder.dedu"}) {
+        EXPECT_FALSE(platform::WriteFileAtomically(target, "x", &error)) << target;
+        EXPECT_NE(error.find("is not a regular file and was left as it was"), std::string::npos)
+            << error;
+    }
+    EXPECT_TRUE(fs::is_fifo("pipe.dedu"));
+    EXPECT_TRUE(fs::is_symlink("to-pipe.dedu"));
+    EXPECT_TRUE(fs::is_directory("folder.dedu"));
+    EXPECT_EQ(platform::ReadRegularFile("real.dedu", 1024, &error).value_or("unread"), "new");
+    EXPECT_FALSE(platform::ReadRegularFile("real.dedu", 2, &error).has_value());
 }
 
 TEST(FileSystem, AtomicWriteReplacesWholeFileOrLeavesItUntouched) {

@@ -2,6 +2,7 @@
 // reads and writes, its errors and exit codes, a loaded game played on, the
 // updater against a local server, and an installed game.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -116,8 +117,15 @@ TEST(CommandLine, BadFilesAreOneLineErrorsNamingFileAndLineAndExitOne) {
               "ELF\x02\x01\n");
     dir.Write("verbs.mil", "NEXTTURN,_All_\nFLY,Me\n");
     dir.Write("cutslider.mil", "ADJSLIDER,IncomeTax,\n");
+    // A pipe would be waited on for ever and a sparse 3 GB file read whole.
+    ASSERT_EQ(::mkfifo("pipe.dedu", 0600), 0);
+    dir.Write("huge.dedu", "");
+    fs::resize_file("huge.dedu", 3ull << 30);
     const std::pair<std::string, std::string> cases[] = {
-        {"--load missing.dedu", "cannot load 'missing.dedu': the file cannot be read"},
+        {"--load missing.dedu", "cannot load 'missing.dedu': the file does not exist"},
+        {"--load pipe.dedu", "cannot load 'pipe.dedu': it is not a regular file"},
+        {"--load huge.dedu",
+         "cannot load 'huge.dedu': it is 3072 MB, more than the 64 MB such a file can be"},
         {"--load garbage.dedu", "garbage.dedu:1: not a saved game"},
         {"--load cut.dedu",
          "cut.dedu:" +

@@ -1,6 +1,7 @@
 // Saved games: round trips, what a load restores, damaged and stale files,
 // names, atomic writes, the autosave, and replaying a recorded game.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -267,7 +268,16 @@ TEST_F(SavedGames, DamagedFilesAreTurnedDownAndTheRunningGameGoesOn) {
         EXPECT_EQ(Network::NeuronCount(), neurons);
     }
     EXPECT_FALSE(SaveGameManager::Instance().Load("missing"));
-    EXPECT_EQ(problems_.back(), "the file cannot be read");
+    EXPECT_EQ(problems_.back(), "the file does not exist");
+    // A pipe would keep the game waiting for ever, and a 3 GB file (sparse,
+    // so it costs no disk) would be read whole: both are refused unread.
+    ASSERT_EQ(::mkfifo("data/savegames/pipe.dedu", 0600), 0);
+    EXPECT_FALSE(SaveGameManager::Instance().Load("pipe"));
+    EXPECT_EQ(problems_.back(), "it is not a regular file");
+    dir_.Write("data/savegames/huge.dedu", "");
+    std::filesystem::resize_file("data/savegames/huge.dedu", 3ull << 30);
+    EXPECT_FALSE(SaveGameManager::Instance().Load("huge"));
+    EXPECT_EQ(problems_.back(), "it is 3072 MB, more than the 64 MB such a file can be");
     PlayTo(4);  // the running game is still whole
     EXPECT_EQ(Gameplaymanager::Instance().TurnNumber(), 4);
 }
