@@ -1,7 +1,9 @@
 // Parsing of the command line.
 #include "core/CommandLine.h"
 
+#include <algorithm>
 #include <charconv>
+#include <initializer_list>
 
 namespace {
 
@@ -12,14 +14,64 @@ bool ParseWhole(const std::string& text, Number& out) {
     return ec == std::errc() && ptr == end;
 }
 
+// What each kind of run does with the options it is given; anything else
+// given with it would be quietly ignored, so it is refused instead, naming both.
+// The folders, --help and --version go with every run.
+struct RunKind {
+    const char* option;
+    std::initializer_list<const char*> takes;
+};
+
+constexpr const char* kScripted[] = {"--mission", "--turns", "--actions", "--replay",
+                                     "--load",    "--save",  "--json"};
+
+std::string ClashWith(const std::vector<std::string>& given, const std::string& kind,
+                      std::initializer_list<const char*> takes) {
+    for (const std::string& option : given) {
+        if (option == kind || option == "--data" || option == "--user-dir" || option == "--help" ||
+            option == "--version")
+            continue;
+        if (std::find(takes.begin(), takes.end(), option) == takes.end())
+            return option + " does not go with " + kind;
+    }
+    return {};
+}
+
+std::string CheckCombination(const CommandLineOptions& o, const std::vector<std::string>& given) {
+    // A run that opens no window may still be told --headless.
+    const RunKind kinds[] = {
+        {"--update", {"--server", "--headless"}},
+        {"--screenshot", {"--size", "--headless"}},
+        {"--check-data", {"--headless"}},
+        {"--balance", {"--mission", "--turns", "--games", "--jobs", "--out", "--seed", "--headless"}},
+        {"--frames", {"--size", "--windowed", "--headless", "--seed"}},
+        {"--headless", {"--seed", "--mission", "--turns", "--actions", "--replay", "--load",
+                        "--save", "--json"}},
+    };
+    const bool chosen[] = {o.update, !o.screenshot.empty(), o.checkData, o.balance,
+                           o.frames.has_value(), o.headless};
+    for (size_t k = 0; k < std::size(kinds); ++k)
+        if (chosen[k]) return ClashWith(given, kinds[k].option, kinds[k].takes);
+    // A scripted game plays without a window, so the window's options clash with it.
+    for (const std::string& option : given)
+        for (const char* scripted : kScripted)
+            if (option == scripted)
+                return ClashWith(given, option,
+                                 {"--seed", "--mission", "--turns", "--actions", "--replay",
+                                  "--load", "--save", "--json"});
+    return {};
+}
+
 }  // namespace
 
 CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments) {
     CommandLineResult result;
     auto& o = result.options;
     bool balanceWords = false;  // options that only --balance takes
+    std::vector<std::string> given;  // the options, without their values
     for (size_t i = 0; i < arguments.size() && result.error.empty(); ++i) {
         const std::string& arg = arguments[i];
+        given.push_back(arg == "-h" ? "--help" : arg);
         auto value = [&](const char* what) -> const std::string* {
             // "--load --turns 3" lacks the file: an option is never taken as a value.
             if (i + 1 >= arguments.size() || arguments[i + 1].rfind("--", 0) == 0) {
@@ -130,6 +182,7 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments) {
     if (result.error.empty() && modes > 1) {
         result.error = "give only one of --update, --screenshot, --check-data and --balance";
     }
+    if (result.error.empty()) result.error = CheckCombination(o, given);
     return result;
 }
 

@@ -62,6 +62,14 @@ TEST(CommandLine, BadUsageIsOneLineOnStandardErrorAndExitsTwo) {
         {"--update --screenshot x.png", "give only one of --update, --screenshot"},
         {"--server 127.0.0.1", "--server is for --update"},
         {"--headless --user-dir", "--user-dir needs a folder"},
+        // Options a run would quietly ignore name both sides.
+        {"--check-data --headless --save x.dedu", "--save does not go with --check-data"},
+        {"--frames 2 --load f.dedu", "--load does not go with --frames"},
+        {"--screenshot s.png --load f.dedu", "--load does not go with --screenshot"},
+        {"--balance --load f.dedu", "--load does not go with --balance"},
+        {"--json --balance", "--json does not go with --balance"},
+        {"--headless --windowed", "--windowed does not go with --headless"},
+        {"--load f.dedu --size 800x600", "--size does not go with --load"},
     };
     for (const auto& [arguments, expected] : cases) {
         const ProgramRun run = Polity(arguments);
