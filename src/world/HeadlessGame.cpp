@@ -172,12 +172,19 @@ int HeadlessGame::Play() {
     }
     if (endReason_.empty()) endReason_ = "played " + std::to_string(game.TurnNumber()) + " turns";
     PrintEnd();
-    const bool saved = options_.savePath.empty() || SaveGameManager::Instance().Save(options_.savePath);
+    // A run that reported a problem keeps nothing but its log: its save
+    // would carry the problem on without a word.
+    const bool sound = FailedAssertionCount() == 0 && DataErrorCount() == 0;
+    bool saved = options_.savePath.empty();
+    if (!saved && sound) saved = SaveGameManager::Instance().Save(options_.savePath);
+    else if (!saved)
+        SaveGameManager::Instance().Decline(options_.savePath,
+                                            "the run reported a problem, so nothing was written");
     game.SetListener(nullptr);
     elections.SetResultListener(nullptr);
     EventManager::Instance().SetFireListener(nullptr);
     OppositionManager::Instance().SetMessageListener(nullptr);
-    return saved && FailedAssertionCount() == 0 && DataErrorCount() == 0 ? 0 : 1;
+    return saved && sound ? 0 : 1;
 }
 
 void HeadlessGame::SkipActionsOfTurn() {

@@ -57,6 +57,10 @@ public:
     // previous file of that name is left as it was, and the problem goes to
     // the listener and the log. True when written.
     bool Save(std::string_view path);
+    // A save the caller chose not to write, told like a failed one.
+    void Decline(std::string_view path, const std::string& why) {
+        Report(SaveGameProblem::Kind::SaveFailed, path, why);
+    }
     // The player's save under a typed name; refused while a save or load runs.
     bool SaveNamed(std::string_view name);
     // The end-of-turn save, when the "AUTOSAVE" option is on.

@@ -120,6 +120,11 @@ TEST(CommandLine, BadFilesAreOneLineErrorsNamingFileAndLineAndExitOne) {
     dir.Write("garbage.dedu", "\x01\x02 not a game\n");
     dir.Write("cut.dedu", good.substr(0, good.size() / 3));
     dir.Write("cutexact.dedu", good.substr(0, good.rfind("\nflags\t") + 1));
+    // Loads, with a group the data no longer has: reported, played, never saved.
+    std::string stale = good;
+    const std::string religious = "[votertype]\nname=Religious\n";
+    stale.replace(stale.find(religious), religious.size(), "[votertype]\nname=Pious\n");
+    dir.Write("stale.dedu", stale);
     dir.Write("binary.mil",
               "\x7f"
               "ELF\x02\x01\n");
@@ -140,6 +145,8 @@ TEST(CommandLine, BadFilesAreOneLineErrorsNamingFileAndLineAndExitOne) {
              std::to_string(std::count(good.begin(), good.begin() + good.size() / 3, '\n') + 1) +
              ": the file ends in the middle of a line: cut short"},
         {"--load cutexact.dedu", "the exact state ends before its closing 'flags' line: cut short"},
+        {"--load stale.dedu",
+         "cannot save 'out.dedu': the run reported a problem, so nothing was written"},
         {"--actions binary.mil", "binary.mil:1: not a line of text"},
         {"--actions verbs.mil", "verbs.mil:2: 'FLY,Me' is not an action"},
         {"--actions cutslider.mil",
