@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
+#include <type_traits>
 #include <unordered_map>
 
 #include "core/TextUtilities.h"
@@ -69,7 +71,10 @@ template <typename Number>
 bool Parse(std::string_view text, Number& out) {
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, out);
-    return error == std::errc() && stop == end;
+    if (error != std::errc() || stop != end) return false;
+    // "nan" and "inf" read as numbers, yet no game ever writes them.
+    if constexpr (std::is_floating_point_v<Number>) return std::isfinite(out);
+    return true;
 }
 
 // Space-separated numbers, exactly `count` of them.

@@ -320,6 +320,15 @@ TEST_F(SavedGames, ExactStateIsDroppedWhenItNoLongerMatchesAndRefusedWhenCut) {
     EXPECT_FALSE(SaveGameManager::Instance().Load("garbled"));
     EXPECT_NE(ReadDebugLog().find("not a line of the exact state; nothing loaded"), std::string::npos);
     EXPECT_EQ(problems_.size(), 2u);
+    // Numbers no game writes are refused as the classic sections refuse them.
+    for (const char* notANumber : {"nan", "inf", "-inf"}) {
+        std::string odd = text;
+        const size_t accounts = odd.find("\naccounts\t") + 10;
+        odd.replace(accounts, odd.find(' ', accounts) - accounts, notANumber);
+        dir_.Write("data/savegames/odd.dedu", odd);
+        EXPECT_FALSE(SaveGameManager::Instance().Load("odd")) << notANumber;
+    }
+    EXPECT_EQ(problems_.size(), 5u);
 
     ASSERT_TRUE(SaveGameManager::Instance().Load("exact"));
     EXPECT_FALSE(Network::IsSettleMode());
