@@ -2,6 +2,7 @@
 // "IERROR:  " lines (with a message box) for what ends the update.
 #include "engine/Updater.h"
 
+#include <cstdlib>
 #include <algorithm>
 
 #include "core/FieldReader.h"
@@ -147,6 +148,9 @@ bool Updater::OpenLink() {
     const std::string server =
         serverSet_ ? server_ : SetupValues::Instance().GetSetupString("updateserver");
     connection_ = std::make_unique<platform::HttpConnection>(kAgent, server, kUser, kPassword);
+    // A packager or a test may shorten (or lengthen) the wait for one file.
+    const std::string deadline = SetupValues::Instance().GetSetupString("updatedeadline");
+    if (!deadline.empty()) connection_->SetDeadlineSeconds(std::atol(deadline.c_str()));
     if (!connection_->IsValid()) {
         Progress(
             "Internet: no update server is set (key \"updateserver\" in section \"setup\" of "

@@ -69,7 +69,7 @@ struct HttpRequest::Transfer {
 };
 
 HttpRequest::HttpRequest(const std::string& url, const std::string& agent, const std::string& user,
-                         const std::string& password)
+                         const std::string& password, long deadlineSeconds)
     : transfer_(std::make_unique<Transfer>()) {
     Transfer& t = *transfer_;
     t.easy = curl_easy_init();
@@ -86,6 +86,7 @@ HttpRequest::HttpRequest(const std::string& url, const std::string& agent, const
     curl_easy_setopt(t.easy, CURLOPT_PASSWORD, password.c_str());
     curl_easy_setopt(t.easy, CURLOPT_HTTPAUTH, CURLAUTH_ANY);
     curl_easy_setopt(t.easy, CURLOPT_CONNECTTIMEOUT, kConnectSeconds);
+    curl_easy_setopt(t.easy, CURLOPT_TIMEOUT, deadlineSeconds);
     curl_easy_setopt(t.easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(t.easy, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
     curl_easy_setopt(t.easy, CURLOPT_NOSIGNAL, 1L);
@@ -176,7 +177,7 @@ std::unique_ptr<HttpRequest> HttpConnection::OpenRequest(std::string_view object
         else
             url += c;
     }
-    return std::make_unique<HttpRequest>(url, agent_, user_, password_);
+    return std::make_unique<HttpRequest>(url, agent_, user_, password_, deadline_);
 }
 
 }  // namespace platform

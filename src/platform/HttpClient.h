@@ -14,8 +14,9 @@ namespace platform {
 class HttpRequest {
 public:
     // Made by HttpConnection::OpenRequest; nothing is sent before Send.
+    // The whole request, body and all, is given up after `deadlineSeconds`.
     HttpRequest(const std::string& url, const std::string& agent, const std::string& user,
-                const std::string& password);
+                const std::string& password, long deadlineSeconds);
     ~HttpRequest();
     HttpRequest(const HttpRequest&) = delete;
     HttpRequest& operator=(const HttpRequest&) = delete;
@@ -53,6 +54,10 @@ public:
                    std::string password);
 
     bool IsValid() const { return !base_.empty(); }
+    // How long one request may take in all: a server that sends a byte now
+    // and then never stalls, yet must not keep the player waiting for ever.
+    static constexpr long kDeadlineSeconds = 300;
+    void SetDeadlineSeconds(long seconds) { deadline_ = seconds > 0 ? seconds : kDeadlineSeconds; }
     const std::string& BaseUrl() const { return base_; }
 
     // A GET request for an object name relative to the server's root.
@@ -61,6 +66,7 @@ public:
 private:
     std::string agent_;
     std::string base_;
+    long deadline_ = kDeadlineSeconds;
     std::string user_;
     std::string password_;
 };

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "core/SetupValues.h"
 #include "engine/DebugLog.h"
 #include "engine/Updater.h"
 #include "platform/FileSystem.h"
@@ -172,6 +173,23 @@ TEST(Updater, ServerFaultsEndTheUpdateAndWriteNothing) {
         EXPECT_EQ(Updater::Instance().DownloadedCount(), 0);
         EXPECT_TRUE(run.Logged("IWARNING:  Internet: CloseLink OK"));
     }
+}
+
+TEST(Updater, AServerThatSendsAByteNowAndThenMeetsTheDeadline) {
+    TempDirectory folder;
+    folder.Write("data/data.ini", "[setup]\nupdatedeadline=1\n");
+    SetupValues::Instance().Load();
+    LocalHttpServer server;
+    server.Serve(kList, "files/x.txt,data/x.txt\n");
+    // Fast enough never to stall, far too slow to finish within a second.
+    server.Serve("/files/x.txt", std::string(100, 'x'), 200, LocalHttpServer::Framing::Trickle);
+    UpdaterRun run(server.Address());
+    EXPECT_FALSE(run.Run());
+    EXPECT_NE(ReadDebugLog().find("Internet: Operation timed out after 1000 milliseconds"), std::string::npos) << ReadDebugLog();
+    EXPECT_FALSE(platform::FileExists("data/x.txt"));
+    EXPECT_TRUE(LeftNoTemporaryFiles(folder.Path()));
+    folder.Write("data/data.ini", "[setup]\n");
+    SetupValues::Instance().Load();
 }
 
 TEST(Updater, HostileListEntriesAreRefusedAndTheRestFetched) {

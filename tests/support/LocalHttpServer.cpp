@@ -8,6 +8,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -126,6 +127,13 @@ void LocalHttpServer::Respond(int client) {
         case Framing::CutMidway:
             SendAll(client, head + "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" +
                                 body.substr(0, body.size() / 2));
+            break;
+        case Framing::Trickle:
+            SendAll(client, head + "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n");
+            for (size_t at = 0; at < body.size() && !stopping_; ++at) {
+                if (::send(client, body.data() + at, 1, MSG_NOSIGNAL) != 1) break;
+                std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            }
             break;
     }
 }

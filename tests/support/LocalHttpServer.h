@@ -17,6 +17,7 @@ public:
         Chunked,    // Transfer-Encoding: chunked
         CloseOnly,  // no length: the body ends when the connection closes
         CutMidway,  // announces the whole length, sends half, then closes
+        Trickle,    // announces the whole length, then sends a byte every fifth of a second
     };
 
     LocalHttpServer();
