@@ -148,6 +148,10 @@ int main(int argc, char** argv) {
         ReportError(error);
         return 1;
     }
+    // What a killed save or download left half-written is of no use to anyone.
+    for (const char* folder : {"data", "data/savegames"})
+        if (const int stale = platform::RemoveStaleTemporaryFiles(folder))
+            Log("removed " + std::to_string(stale) + " stale temporary file(s) from " + folder);
     if (options.update) return RunUpdateCommand(options.updateServer);
     if (options.checkData) {
         // Labels are measured in the fonts the map draws them with.

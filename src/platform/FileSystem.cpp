@@ -2,12 +2,14 @@
 #include "platform/FileSystem.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <system_error>
 
+#include <signal.h>
 #include <unistd.h>
 
 #include "platform/GameFolders.h"
@@ -247,6 +249,26 @@ bool WriteFileAtomically(std::string_view path, std::string_view contents, std::
     fs::rename(temp, target, ec);
     if (ec) return fail("cannot replace " + target.generic_string() + ": " + ec.message());
     return true;
+}
+
+int RemoveStaleTemporaryFiles(std::string_view folder) {
+    std::error_code ec;
+    int removed = 0;
+    for (const auto& entry : fs::directory_iterator(ResolvePathForWriting(folder), ec)) {
+        if (!entry.is_regular_file(ec)) continue;
+        // ".<name>.tmp<pid>", as WriteFileAtomically names them.
+        const std::string name = entry.path().filename().string();
+        const size_t tmp = name.rfind(".tmp");
+        if (name.empty() || name[0] != '.' || tmp == std::string::npos || tmp + 4 >= name.size())
+            continue;
+        const std::string digits = name.substr(tmp + 4);
+        if (digits.find_first_not_of("0123456789") != std::string::npos || digits.size() > 9)
+            continue;
+        const pid_t pid = static_cast<pid_t>(std::stol(digits));
+        if (pid > 0 && (::kill(pid, 0) == 0 || errno != ESRCH)) continue;  // still writing
+        if (fs::remove(entry.path(), ec)) ++removed;
+    }
+    return removed;
 }
 
 bool CreateDirectories(std::string_view path) {

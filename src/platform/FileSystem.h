@@ -44,6 +44,11 @@ std::optional<std::string> ReadRegularFile(std::string_view path, std::uintmax_t
 // On failure the previous file is untouched and `error` says why.
 bool WriteFileAtomically(std::string_view path, std::string_view contents, std::string* error = nullptr);
 
+// Removes the temporary files WriteFileAtomically leaves in `folder` when its
+// process is killed mid-write: those of processes no longer running. The
+// count removed.
+int RemoveStaleTemporaryFiles(std::string_view folder);
+
 // Creates the folder and its parents; true when it exists afterwards.
 bool CreateDirectories(std::string_view path);
 

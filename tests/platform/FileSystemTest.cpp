@@ -1,6 +1,7 @@
 // Case-insensitive paths, sorted listings and atomic writes.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -50,6 +51,22 @@ TEST(FileSystem, WritesKeepThePlayersLinksAndNeverReplaceAPipeOrAFolder) {
     EXPECT_TRUE(fs::is_directory("folder.dedu"));
     EXPECT_EQ(platform::ReadRegularFile("real.dedu", 1024, &error).value_or("unread"), "new");
     EXPECT_FALSE(platform::ReadRegularFile("real.dedu", 2, &error).has_value());
+}
+
+TEST(FileSystem, TemporaryFilesOfKilledWritesAreRemovedAndOnlyThose) {
+    TempDirectory dir;
+    // No process has the largest pid; this one is alive and may be writing.
+    const std::string alive = ".b.dedu.tmp" + std::to_string(::getpid());
+    for (const std::string& name : {std::string(".a.dedu.tmp999999999"), alive,
+                                    std::string("save.dedu"), std::string(".tmpnotes"),
+                                    std::string(".c.dedu.tmp12x")})
+        dir.Write("saves/" + name, "x");
+    EXPECT_EQ(platform::RemoveStaleTemporaryFiles("saves"), 1);
+    EXPECT_FALSE(platform::FileExists("saves/.a.dedu.tmp999999999"));
+    for (const std::string& kept : {alive, std::string("save.dedu"), std::string(".tmpnotes"),
+                                    std::string(".c.dedu.tmp12x")})
+        EXPECT_TRUE(platform::FileExists("saves/" + kept)) << kept;
+    EXPECT_EQ(platform::RemoveStaleTemporaryFiles("no/such/folder"), 0);
 }
 
 TEST(FileSystem, AtomicWriteReplacesWholeFileOrLeavesItUntouched) {

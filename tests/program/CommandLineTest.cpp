@@ -115,7 +115,10 @@ TEST(CommandLine, DataAndUserFoldersLeaveTheDataAndWorkingFoldersAlone) {
 TEST(CommandLine, BadFilesAreOneLineErrorsNamingFileAndLineAndExitOne) {
     TempDirectory dir;
     CopyData("data");
+    // What a save killed midway left behind goes at the next start.
+    dir.Write("data/savegames/.killed.dedu.tmp999999999", "half a save");
     ASSERT_EQ(Polity("--headless --seed 2 --turns 3 --save good.dedu").exitCode, 0);
+    EXPECT_FALSE(fs::exists("data/savegames/.killed.dedu.tmp999999999"));
     const std::string good = dir.Read("good.dedu");
     dir.Write("garbage.dedu", "\x01\x02 not a game\n");
     dir.Write("cut.dedu", good.substr(0, good.size() / 3));
