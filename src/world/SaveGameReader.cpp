@@ -16,6 +16,8 @@ namespace {
 // calendar's month arithmetic inside an int.
 constexpr int kLatestTurn = 1000000;
 constexpr int kLatestYear = 1000000;
+// Political capital per turn and in hand: a few points in any real game.
+constexpr int kMostCapital = 1000;
 
 // A load reads the voter matrix a save names, and writes one there when it
 // is missing; only a path inside the data folder can be one the game wrote.
@@ -149,7 +151,19 @@ bool SaveGameReader::NextFloat(std::string_view key, float& value) {
 bool SaveGameReader::NextInt(std::string_view key, int& value) {
     std::string text;
     if (!NextValue(key, text)) return false;
-    value = ParseInt(text);
+    // Whole numbers as the game writes them: "abc" is no 0, and 4294967301
+    // no 5 wrapped round.
+    std::string_view digits = text;
+    while (!digits.empty() && (digits.front() == ' ' || digits.front() == '\t')) digits.remove_prefix(1);
+    while (!digits.empty() && (digits.back() == ' ' || digits.back() == '\t' || digits.back() == '\r'))
+        digits.remove_suffix(1);
+    const char* end = digits.data() + digits.size();
+    const auto [stop, error] = std::from_chars(digits.data(), end, value);
+    if (digits.empty() || error != std::errc() || stop != end) {
+        const std::string shown = text.size() > 40 ? text.substr(0, 40) + "..." : text;
+        return Fail(LineNumber() - 1, key,
+                    "'" + shown + "' is not a whole number the game writes: damaged; nothing loaded");
+    }
     return true;
 }
 
@@ -203,7 +217,8 @@ bool SaveGameReader::Read(SavedGame& game) {
     }
     if (FindHeader("[actionpoints]")) {
         SavedGame::ActionPoints& a = game.actionPoints.emplace(SavedGame::ActionPoints{});
-        if (!NextInt("actionptsperturn", a.perTurn) || !NextInt("actionptsleft", a.left))
+        if (!NextInt("actionptsperturn", a.perTurn, 0, kMostCapital) ||
+            !NextInt("actionptsleft", a.left, 0, kMostCapital))
             return false;
     }
     if (FindHeader("[mission]")) {

@@ -41,12 +41,23 @@ TEST(SaveGameReader, NumbersTheGameCannotHaveWrittenRefuseTheFile) {
                     "CountryName=X\n"),
         Save(kGame, "\n[mission]\nPopulationModifier=1\nWealthModifier=1\nFlagName=f\nMatrix=/tmp/x.mtx\n"
                     "CountryName=X\n"),
+        // Whole numbers are read strictly: no word as 0, no wrap-around, no negative capital.
+        Save("currentturn=abc\nturnstoelection=0\ncurrentmonth=3\ncurrentyear=2026\ncountry=X"),
+        Save("currentturn=4294967301\nturnstoelection=0\ncurrentmonth=3\ncurrentyear=2026\ncountry=X"),
+        Save(kGame, "\n[actionpoints]\nactionptsperturn=-100\nactionptsleft=2\n"),
     };
     for (const std::string& text : refused) EXPECT_FALSE(SaveGameReader::Parse("s.dedu", text).has_value()) << text;
-    EXPECT_EQ(DataErrorCount(), before + 8);
+    EXPECT_EQ(DataErrorCount(), before + 11);
     const std::string log = ReadDebugLog();
     EXPECT_NE(log.find("s.dedu:5"), std::string::npos) << log;  // the year's line
     EXPECT_NE(log.find("2147483000 is outside 0 to 1000000"), std::string::npos);
     EXPECT_NE(log.find("not a finite number"), std::string::npos);
     EXPECT_NE(log.find("key 'Matrix': not a file in the data folder"), std::string::npos);
+    EXPECT_NE(log.find("'abc' is not a whole number the game writes"), std::string::npos);
+    EXPECT_NE(log.find("-100 is outside 0 to 1000"), std::string::npos);
+    // Written with Windows line ends, a save still reads.
+    std::string crlf;
+    for (const char c : Save(kGame, "\n[actionpoints]\nactionptsperturn=2\nactionptsleft=2\n"))
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    EXPECT_TRUE(SaveGameReader::Parse("s.dedu", crlf).has_value());
 }
