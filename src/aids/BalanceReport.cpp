@@ -8,6 +8,7 @@
 #include "aids/BalanceGame.h"
 #include "aids/BalanceStrategy.h"
 #include "core/TextUtilities.h"
+#include "platform/TextEncoding.h"
 
 namespace {
 
@@ -26,9 +27,10 @@ const char* StrategyColour(const std::string& strategy) {
     return "#0072b2";
 }
 
+// Game names are Windows-1252; the page is UTF-8.
 std::string Escape(const std::string& text) {
     std::string out;
-    for (char c : text) {
+    for (char c : platform::Cp1252ToUtf8(text)) {
         switch (c) {
             case '<':
                 out += "&lt;";

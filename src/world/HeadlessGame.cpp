@@ -3,11 +3,13 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 #include "core/DataReport.h"
 #include "core/FieldReader.h"
 #include "core/TextUtilities.h"
 #include "engine/Diagnostics.h"
+#include "platform/TextEncoding.h"
 #include "politics/ElectionManager.h"
 #include "politics/Policy.h"
 #include "politics/Polls.h"
@@ -27,9 +29,10 @@
 
 namespace {
 
+// Game names are Windows-1252; JSON is UTF-8.
 std::string JsonEscape(const std::string& text) {
     std::string out;
-    for (char c : text) {
+    for (char c : platform::Cp1252ToUtf8(text)) {
         if (c == '"' || c == '\\') out += '\\';
         if (static_cast<unsigned char>(c) < 0x20) {
             out += FormatText("\\u%04x", c);
@@ -38,6 +41,11 @@ std::string JsonEscape(const std::string& text) {
         out += c;
     }
     return out;
+}
+
+// A number as JSON has it: what is not finite has no JSON number, so null.
+std::string JsonNumber(float value, const char* format) {
+    return std::isfinite(value) ? FormatText(format, static_cast<double>(value)) : "null";
 }
 
 }  // namespace
@@ -216,11 +224,12 @@ void HeadlessGame::PrintTurn() {
         std::string list;
         for (const std::string& s : situations) list += (list.empty() ? "\"" : ",\"") + JsonEscape(s) + "\"";
         std::fprintf(out_,
-                     "{\"turn\":%d,\"year\":%d,\"month\":%d,\"approval\":%.4f,\"vote\":%.4f,\"gdp\":%.4f,"
-                     "\"debt\":%.2f,\"situations\":[%s],\"election\":\"%s\",\"happenings\":\"%s\"}\n",
+                     "{\"turn\":%d,\"year\":%d,\"month\":%d,\"approval\":%s,\"vote\":%s,\"gdp\":%s,"
+                     "\"debt\":%s,\"situations\":[%s],\"election\":\"%s\",\"happenings\":\"%s\"}\n",
                      game.TurnNumber(), calendar.GetYear(), calendar.GetMonth() + 1,
-                     static_cast<double>(polls.Approval()), static_cast<double>(polls.PotentialVote()),
-                     static_cast<double>(gdpValue), static_cast<double>(debt), list.c_str(),
+                     JsonNumber(polls.Approval(), "%.4f").c_str(),
+                     JsonNumber(polls.PotentialVote(), "%.4f").c_str(),
+                     JsonNumber(gdpValue, "%.4f").c_str(), JsonNumber(debt, "%.2f").c_str(), list.c_str(),
                      JsonEscape(election_).c_str(), JsonEscape(happenings).c_str());
         return;
     }
@@ -229,9 +238,10 @@ void HeadlessGame::PrintTurn() {
     std::fprintf(out_, "turn %3d  %04d-%02d  approval %5.1f%%  vote %5.1f%%  GDP %.3f  debt %10.2f  situations: %s%s%s\n",
                  game.TurnNumber(), calendar.GetYear(), calendar.GetMonth() + 1,
                  static_cast<double>(polls.Approval() * 100.0f), static_cast<double>(polls.PotentialVote() * 100.0f),
-                 static_cast<double>(gdpValue), static_cast<double>(debt), list.empty() ? "none" : list.c_str(),
+                 static_cast<double>(gdpValue), static_cast<double>(debt),
+                 list.empty() ? "none" : platform::Cp1252ToUtf8(list).c_str(),
                  election_.empty() ? "" : ("  election: " + election_).c_str(),
-                 happenings.empty() ? "" : ("  " + happenings).c_str());
+                 happenings.empty() ? "" : ("  " + platform::Cp1252ToUtf8(happenings)).c_str());
 }
 
 void HeadlessGame::PrintEnd() {

@@ -73,6 +73,7 @@ TEST(Balance, ReportSumsUpEndingsPinnedValuesAndPoliciesPerCountry) {
     greedy.policies["Police"].introductions = 2;
     idle.situations["Riots"] = {2, 1};
     idle.events["Strike"] = 1;
+    other.events["Caf\xe9Riot"] = 1;  // a modder's name in Windows-1252
     const BalanceReport report({other, greedy, random, idle}, {2, 3, 1});
 
     EXPECT_EQ(report.EndShare("mission1", "random", BalanceRecord::kLostElection), 1.0);
@@ -88,4 +89,6 @@ TEST(Balance, ReportSumsUpEndingsPinnedValuesAndPoliciesPerCountry) {
     EXPECT_EQ(html.find("<td>GDP</td>"), std::string::npos);  // never pinned
     EXPECT_NE(html.find("<td>Riots</td>"), std::string::npos);
     EXPECT_NE(html.find("made in 1 s"), std::string::npos);
+    EXPECT_NE(html.find("Caf\xc3\xa9Riot"), std::string::npos);  // the page is UTF-8
+    EXPECT_EQ(html.find("Caf\xe9"), std::string::npos);
 }

@@ -68,6 +68,25 @@ TEST(Program, SeededHeadlessGameMatchesItsGoldenSummary) {
     EXPECT_EQ(json.output.rfind("{\"turn\":1,", 0), 0u) << json.output.substr(0, 200);
 }
 
+TEST(Program, OutputsAreUtf8WhateverTheDataSpells) {
+    TempDirectory dir;
+    namespace fs = std::filesystem;
+    fs::copy(std::string(POLITY_SOURCE_DIR) + "/data", "data", fs::copy_options::recursive);
+    // A modder's situation name in Windows-1252, as the game's files are.
+    for (const char* file : {"data/simulation/situations.csv", "data/hints.csv"}) {
+        std::string text = dir.Read(file);
+        for (size_t at; (at = text.find("WealthGap")) != std::string::npos;)
+            text.replace(at, 9, "Caf\xe9Gap");
+        dir.Write(file, text);
+    }
+    for (const char* format : {"", " --json"}) {
+        const RunResult run = RunPolity(std::string("--headless --mission 2 --seed 3 --turns 1") + format);
+        EXPECT_EQ(run.exitCode, 0) << run.output;
+        EXPECT_NE(run.output.find("Caf\xc3\xa9Gap"), std::string::npos) << run.output;
+        EXPECT_EQ(run.output.find("Caf\xe9"), std::string::npos) << format;
+    }
+}
+
 TEST(Program, HeadlessGameRefusesWhatItCannotPlay) {
     TempDirectory dir;
     std::filesystem::copy(std::string(POLITY_SOURCE_DIR) + "/data", "data", std::filesystem::copy_options::recursive);
