@@ -33,8 +33,9 @@ void ReportDataProblem(DataSeverity severity, const DataLocation& where, std::st
         return;
     }
     const bool toStandardError = ReportsToStandardError();
-    if (severity != DataSeverity::Warning && toStandardError) {
-        std::fprintf(stderr, "polity: %s%s\n", label, detail.c_str());
+    // A fatal problem is told once, by the fatal error, with where it is.
+    if (severity == DataSeverity::Error && toStandardError) {
+        std::fprintf(stderr, "polity: %s%s\n", label, ForReader(detail).c_str());
     }
     switch (severity) {
         case DataSeverity::Warning:
@@ -50,7 +51,7 @@ void ReportDataProblem(DataSeverity severity, const DataLocation& where, std::st
             break;
         case DataSeverity::Fatal:
             ++g_dataErrors;
-            FatalError(problem, source, sourceLine);
+            FatalError(detail, source, sourceLine);
     }
 }
 

@@ -25,6 +25,12 @@ FatalErrorHook g_fatalErrorHook = nullptr;
 
 }  // namespace
 
+std::string ForReader(std::string_view text) {
+    constexpr size_t kLongest = 300;
+    if (text.size() <= kLongest) return std::string(text);
+    return std::string(text.substr(0, kLongest)) + "... (the whole text is in debugdata/debug.txt)";
+}
+
 void Assert(bool condition, std::string_view source, int line) {
     if (condition) return;
     std::string report = "Assertion failure:filename:" + std::string(source) + ",linenum:" + std::to_string(line) +
@@ -39,7 +45,12 @@ void Assert(bool condition, std::string_view source, int line) {
     const std::vector<std::string> buttons = {"Attempt to continue", "Email developer"};
     while (platform::ShowButtonBox(kDialogTitle, kDialogText, buttons) == 1) SendBugReport(report);
 
-    if (g_reportsToStandardError) std::fprintf(stderr, "%s\n", report.c_str());
+    // The reader gets a sentence; the developer's report goes to the log.
+    if (g_reportsToStandardError)
+        std::fprintf(stderr,
+                     "polity: an internal check failed (%s, line %d); the report is in "
+                     "debugdata/debug.txt\n",
+                     std::string(source).c_str(), line);
     Log(report);
 }
 
@@ -65,7 +76,8 @@ void FatalError(std::string_view message, std::string_view source, int line) {
         Log(text);
         g_fatalErrorHook(text);
     }
-    if (!platform::ShowMessageBox("ERROR", text)) std::fprintf(stderr, "ERROR: %s\n", text.c_str());
+    if (!platform::ShowMessageBox("ERROR", text))
+        std::fprintf(stderr, "polity: %s\n", ForReader(text).c_str());
     Log(text);
     CloseLog();
     std::fflush(nullptr);

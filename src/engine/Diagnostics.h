@@ -26,6 +26,9 @@ void Trace(std::string_view a, std::string_view b, int number);
 // Shows "message:source line" in a box titled "ERROR", writes it to the log,
 // closes the log so the reason is kept, and ends the program with exit code 1.
 [[noreturn]] void FatalError(std::string_view message, std::string_view source, int line);
+// A text cut to a length a person reads on a terminal, pointing at the log
+// for the rest (a name out of a damaged file may be megabytes long).
+std::string ForReader(std::string_view text);
 
 // For harnesses that feed many inputs to one process (the fuzzers): after
 // the fatal error is logged the hook runs in place of ending the program. It
