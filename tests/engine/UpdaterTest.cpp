@@ -185,7 +185,7 @@ TEST(Updater, AServerThatSendsAByteNowAndThenMeetsTheDeadline) {
     server.Serve("/files/x.txt", std::string(100, 'x'), 200, LocalHttpServer::Framing::Trickle);
     UpdaterRun run(server.Address());
     EXPECT_FALSE(run.Run());
-    EXPECT_NE(ReadDebugLog().find("Internet: Operation timed out after 1000 milliseconds"), std::string::npos) << ReadDebugLog();
+    EXPECT_NE(ReadDebugLog().find("Internet: Operation timed out after"), std::string::npos) << ReadDebugLog();
     EXPECT_FALSE(platform::FileExists("data/x.txt"));
     EXPECT_TRUE(LeftNoTemporaryFiles(folder.Path()));
     folder.Write("data/data.ini", "[setup]\n");
