@@ -168,4 +168,7 @@ void GdiText::Reset() {
     fonts_.clear();
     selected_ = nullptr;
     queue_.clear();
+    // Its log may be a new file: each stand-in is named there again.
+    substitutions_.clear();
+    facesChecked_.clear();
 }

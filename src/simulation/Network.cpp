@@ -444,6 +444,8 @@ void Network::DeleteAllNeurons() {
     s.special.fill(nullptr);
     defaultNeuron_ = nullptr;
     s.identifierCounter = kFirstIdentifier;
+    // The next network's cycles are its own, and reported in their turn.
+    s.reportedCycles.clear();
 }
 
 void Network::DeleteAllEffects() {

@@ -57,6 +57,7 @@ TEST(GdiText, AFaceThatIsNotInstalledIsNamedOnceWithWhatDrawsInstead) {
     OpenLog();
     OffscreenEngine offscreen(320, 240);
     GdiText& gdi = GdiText::Instance();
+    gdi.Reset();  // a new run names its stand-ins afresh
     const size_t before = gdi.Substitutions().size();
     gdi.SelectFont("Quillfeather Grotesk Bold", 16);
     gdi.SelectFont("Quillfeather Grotesk Bold", 20);

@@ -43,6 +43,7 @@ TEST(BitmapText, PenAdvancesByWidthAndSpacingAndAFrameHoldsAtMost2499Glyphs) {
     dir.Write("data/test.dat", WidthFile(10));
     OffscreenEngine offscreen(640, 480, D3DEngine::Display::Null, false);
     TextSystem& text = TextSystem::Instance();
+    text.RemoveAllFonts();  // another test's fonts would come first
     text.AddFont("data/test.dat", "test.dds", 20).spacing = 2;
     text.SetTextSize(10);  // half the cell: advances are halved too
     text.AddQueueString("AB C\x01", 10.7f, 5.9f, 0xFF102030);
