@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
-#include <initializer_list>
+#include <string_view>
 
 namespace {
 
@@ -19,14 +19,15 @@ bool ParseWhole(const std::string& text, Number& out) {
 // The folders, --help and --version go with every run.
 struct RunKind {
     const char* option;
-    std::initializer_list<const char*> takes;
+    std::vector<std::string_view> takes;
 };
 
-constexpr const char* kScripted[] = {"--mission", "--turns", "--actions", "--replay",
-                                     "--load",    "--save",  "--json"};
+// A game played from the command line: scripted, so without a window.
+const std::vector<std::string_view> kGameOptions = {
+    "--seed", "--mission", "--turns", "--actions", "--replay", "--load", "--save", "--json"};
 
 std::string ClashWith(const std::vector<std::string>& given, const std::string& kind,
-                      std::initializer_list<const char*> takes) {
+                      const std::vector<std::string_view>& takes) {
     for (const std::string& option : given) {
         if (option == kind || option == "--data" || option == "--user-dir" || option == "--help" ||
             option == "--version")
@@ -45,8 +46,7 @@ std::string CheckCombination(const CommandLineOptions& o, const std::vector<std:
         {"--check-data", {"--headless"}},
         {"--balance", {"--mission", "--turns", "--games", "--jobs", "--out", "--seed", "--headless"}},
         {"--frames", {"--size", "--windowed", "--headless", "--seed"}},
-        {"--headless", {"--seed", "--mission", "--turns", "--actions", "--replay", "--load",
-                        "--save", "--json"}},
+        {"--headless", kGameOptions},
     };
     const bool chosen[] = {o.update, !o.screenshot.empty(), o.checkData, o.balance,
                            o.frames.has_value(), o.headless};
@@ -54,11 +54,9 @@ std::string CheckCombination(const CommandLineOptions& o, const std::vector<std:
         if (chosen[k]) return ClashWith(given, kinds[k].option, kinds[k].takes);
     // A scripted game plays without a window, so the window's options clash with it.
     for (const std::string& option : given)
-        for (const char* scripted : kScripted)
-            if (option == scripted)
-                return ClashWith(given, option,
-                                 {"--seed", "--mission", "--turns", "--actions", "--replay",
-                                  "--load", "--save", "--json"});
+        if (option != "--seed" &&
+            std::find(kGameOptions.begin(), kGameOptions.end(), option) != kGameOptions.end())
+            return ClashWith(given, option, kGameOptions);
     return {};
 }
 

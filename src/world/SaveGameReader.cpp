@@ -153,10 +153,7 @@ bool SaveGameReader::NextInt(std::string_view key, int& value) {
     if (!NextValue(key, text)) return false;
     // Whole numbers as the game writes them: "abc" is no 0, and 4294967301
     // no 5 wrapped round.
-    std::string_view digits = text;
-    while (!digits.empty() && (digits.front() == ' ' || digits.front() == '\t')) digits.remove_prefix(1);
-    while (!digits.empty() && (digits.back() == ' ' || digits.back() == '\t' || digits.back() == '\r'))
-        digits.remove_suffix(1);
+    const std::string digits = TrimBlanks(text);
     const char* end = digits.data() + digits.size();
     const auto [stop, error] = std::from_chars(digits.data(), end, value);
     if (digits.empty() || error != std::errc() || stop != end) {
